@@ -1,0 +1,272 @@
+#include "game.h"
+
+#include "computer_player.h"
+#include "game_end.h"
+#include "texts.h"
+
+namespace pentora {
+
+Count levelForText(std::string_view text) {
+    Count level = 0;
+    for (std::size_t i = 0; i < texts::kDifficulties.size(); ++i) {
+        if (text == texts::kDifficulties.at(i)) {
+            level = static_cast<Count>(i + 1);
+        }
+    }
+    return level;
+}
+
+void Game::Form_Load() {
+    view_.setTimerRunning(false);
+    GameOn = false;
+    Level = 0;
+    RefreshStartCaption();
+    view_.setDifficultyText(texts::kChooseDifficulty);
+    for (std::size_t i = 0; i < texts::kDifficulties.size(); ++i) {
+        view_.addDifficultyItem(static_cast<int>(i), texts::kDifficulties.at(i));
+    }
+    view_.setTitle(texts::kAppTitle);
+}
+
+void Game::Form_Unload() {
+    // Whatever move is on the stack stops after its current wait; nothing is written after this.
+    closing_ = true;
+    view_.setTimerRunning(false);
+}
+
+void Game::StatBTN_Click() {
+    random_.reseed();
+    const Count chosen = levelForText(view_.difficultyText());
+    if (chosen == 0) {
+        view_.showMessage(texts::kChooseDifficulty, texts::kWarningTitle);
+        return;
+    }
+    // A move being shown belongs to the old game: it is abandoned, and what it changed beyond
+    // the board is put back here.
+    ++generation_;
+    if (computerMoving_) {
+        finishComputerMove();
+    }
+    GameOn = true;
+    RefreshStartCaption();
+    Level = chosen;
+    ResetBoard();
+    HumanToMove = true;
+    view_.setTimerRunning(false);
+}
+
+void Game::RefreshStartCaption() {
+    view_.setStartCaption(GameOn ? texts::kNewGame : texts::kStart);
+}
+
+void Game::ResetBoard() {
+    for (const Write& w : openingWrites()) {
+        write(w);
+    }
+    ClearCpuHighlight();
+    ClearHumanHighlight();
+}
+
+void Game::Human_Click(Count Index) {
+    if (Index < 0 || Index >= kPotsPerSide) {
+        return;
+    }
+    if (!GameOn) {
+        view_.showMessage(texts::kPressStart, texts::kAppTitle);
+        return;
+    }
+    if (board_.at(Side::Human, Index) < 1) {
+        return;
+    }
+    if (!HumanToMove) {
+        view_.showMessage(texts::kNotYourTurn, texts::kAppTitle);
+        return;
+    }
+
+    HumanToMove = false;
+    const MovePlan plan = planMove(board_, Side::Human, Index);
+    write(Side::Human, Index, 0);
+    const std::optional<Landing> landing = sow(Side::Human, plan);
+    if (!landing) {
+        return;
+    }
+    if (CheckGameOver()) {
+        return;
+    }
+    if (landing->kind == LandingKind::ExtraMove) {
+        HumanToMove = true;
+    }
+    ClearHumanHighlight();
+    ClearCpuHighlight();
+    if (HumanToMove) {
+        return;
+    }
+
+    for (;;) {
+        const ComputerMove move = ComputerTurn();
+        if (move == ComputerMove::Abandoned) {
+            return;
+        }
+        if (move == ComputerMove::Done) {
+            break;
+        }
+        if (CheckGameOver()) {
+            return;
+        }
+    }
+    HumanToMove = true;
+    ClearHumanHighlight();
+    ClearCpuHighlight();
+    CheckGameOver();
+}
+
+Game::ComputerMove Game::ComputerTurn() {
+    view_.setTitle(texts::kThinking);
+    computerMoving_ = true;
+    view_.setHumanPotsEnabled(false);
+
+    const Count StartPot = drawStartPot(board_, random_);
+    if (StartPot == kNoSlot) {
+        // Only reachable if called with no computer beans; the caller's end-of-game tests rule it
+        // out, and a draw that can never succeed must not hang the window.
+        finishComputerMove();
+        return ComputerMove::Done;
+    }
+    const Count BestPot = chooseComputerPot(board_, Level, StartPot).BestPot;
+    const MovePlan plan = planMove(board_, Side::Cpu, BestPot);
+
+    view_.setTitle(texts::kMoving);
+    if (!StepCpuPot(BestPot)) {
+        return ComputerMove::Abandoned;
+    }
+    write(Side::Cpu, BestPot, 0);
+    const std::optional<Landing> landing = sow(Side::Cpu, plan);
+    if (!landing) {
+        return ComputerMove::Abandoned;
+    }
+    const bool ExtraMove = landing->kind == LandingKind::ExtraMove;
+    finishComputerMove();
+    ClearCpuHighlight();
+    return ExtraMove ? ComputerMove::MovesAgain : ComputerMove::Done;
+}
+
+void Game::finishComputerMove() {
+    view_.setHumanPotsEnabled(true);
+    computerMoving_ = false;
+    view_.setTitle(texts::kAppTitle);
+}
+
+std::optional<Landing> Game::sow(Side mover, const MovePlan& plan) {
+    for (Count q = plan.first; q <= plan.last; ++q) {
+        const Drop drop = dropAt(mover, q);
+        if (drop.slot == kNoSlot) {
+            continue; // beyond four laps: impossible with the 48 beans of a game
+        }
+        if (drop.side == Side::Human) {
+            ClearCpuHighlight();
+            if (!StepHumanPot(drop.slot)) {
+                return std::nullopt;
+            }
+        } else {
+            ClearHumanHighlight();
+            if (!StepCpuPot(drop.slot)) {
+                return std::nullopt;
+            }
+        }
+        write(drop.side, drop.slot, static_cast<Count>(board_.at(drop.side, drop.slot) + 1));
+    }
+    const Landing landing = landingOf(board_, mover, plan.last);
+    if (landing.kind == LandingKind::Capture) {
+        for (const Write& w : captureWrites(board_, mover, landing.slot)) {
+            write(w);
+        }
+    }
+    return landing;
+}
+
+bool Game::CheckGameOver() {
+    if (!isGameOver(board_)) {
+        return false;
+    }
+    GameOn = false;
+    for (const Write& w : sweepWrites(board_)) {
+        write(w);
+    }
+    view_.showMessage(resultText(board_.at(Side::Cpu, kBigPot), board_.at(Side::Human, kBigPot)),
+                      texts::kAppTitle);
+    RefreshStartCaption();
+    ResetBoard();
+    return true;
+}
+
+void Game::Human_MouseMove(Count Index) {
+    if (!HumanToMove || !GameOn) {
+        return;
+    }
+    if (Index == kBigPot) {
+        ClearHumanHighlight();
+        return;
+    }
+    if (Index < 0 || Index >= kPotsPerSide) {
+        return;
+    }
+    // The hover light waits for a tick like a step of a move, but never nests a second wait:
+    // a mouse that keeps moving must not pile waits on the stack or hold the tick back.
+    view_.showHighlight(Side::Human, Index);
+    if (waitDepth_ == 0) {
+        (void)waitOneTick();
+    }
+}
+
+void Game::Timer1_Timer() {
+    view_.setTimerRunning(false);
+}
+
+void Game::ExitBTN_Click() {
+    view_.unloadWindow();
+}
+
+void Game::Istruzioni_Click() {
+    view_.showMessage(texts::kInstructions, texts::kInstructionsTitle);
+}
+
+void Game::BugReport_Click() {
+    view_.showMessage(texts::kBugReport, texts::kBugReportTitle);
+}
+
+bool Game::step(Side side, Count slot) {
+    if (slot < 0 || slot > kBigPot) {
+        return true; // nothing to show, nothing to wait for
+    }
+    view_.showHighlight(side, slot);
+    return waitOneTick();
+}
+
+bool Game::waitOneTick() {
+    if (closing_) {
+        return false;
+    }
+    const std::uint32_t generation = generation_;
+    view_.setTimerRunning(true);
+    ++waitDepth_;
+    while (view_.timerRunning()) {
+        view_.waitForEvents();
+    }
+    --waitDepth_;
+    return !closing_ && generation == generation_;
+}
+
+void Game::loadPosition(const Board& position) {
+    for (const Side side : {Side::Human, Side::Cpu}) {
+        for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+            write(side, slot, position.at(side, slot));
+        }
+    }
+}
+
+void Game::write(Side side, Count slot, Count value) {
+    board_.at(side, slot) = value;
+    view_.showCount(side, slot, value);
+}
+
+} // namespace pentora

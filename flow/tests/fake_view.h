@@ -1,0 +1,124 @@
+// A window for the game's tests: it keeps what a real window would show and writes every change
+// into a log, in order. Its waits return at once after one tick, and a test can have an event
+// handled in the middle of any chosen wait, as a player's click would be.
+#pragma once
+
+#include "game.h"
+#include "game_view.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pentora::testing {
+
+class FakeView final : public GameView {
+public:
+    void attach(Game& game) { game_ = &game; }
+
+    void showCount(Side side, Count slot, Count value) override {
+        labels[key(side, slot)] = std::to_string(value);
+        record(name(side, slot) + "=" + std::to_string(value));
+    }
+    void showHighlight(Side side, Count lit) override {
+        litSlot[side == Side::Human ? 0 : 1] = lit;
+        record(lit == kNoSlot ? std::string("clear ") + (side == Side::Human ? "H" : "C")
+                              : "light " + name(side, lit));
+    }
+    void setHumanPotsEnabled(bool enabled) override {
+        humanPotsEnabled = enabled;
+        record(enabled ? "enable" : "disable");
+    }
+    void setTitle(std::string_view t) override {
+        title = t;
+        record("title " + title);
+    }
+    void setStartCaption(std::string_view c) override {
+        startCaption = c;
+        record("start " + startCaption);
+    }
+    std::string difficultyText() const override { return difficulty; }
+    void setDifficultyText(std::string_view text) override { difficulty = text; }
+    void addDifficultyItem(int index, std::string_view text) override {
+        items.insert(items.begin() + index, std::string(text));
+    }
+    void showMessage(std::string_view text, std::string_view boxTitle) override {
+        messages.push_back(std::string(boxTitle) + ": " + std::string(text));
+        record("box " + std::string(boxTitle));
+        if (onMessage) {
+            auto action = std::move(onMessage);
+            onMessage = nullptr;
+            action();
+        }
+    }
+    void setTimerRunning(bool running) override {
+        if (running) {
+            record("wait");
+        }
+        timer = running;
+    }
+    bool timerRunning() const override { return timer; }
+    void waitForEvents() override {
+        ++waits;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        if (auto it = duringWait.find(waits); it != duringWait.end()) {
+            auto action = std::move(it->second);
+            duringWait.erase(it);
+            action();
+        }
+        if (timer) {
+            game_->Timer1_Timer();
+        }
+        --depth;
+    }
+    void unloadWindow() override {
+        unloaded = true;
+        record("unload");
+        game_->Form_Unload();
+    }
+
+    std::string label(Side side, Count slot) const {
+        auto it = labels.find(key(side, slot));
+        return it == labels.end() ? "0" : it->second;
+    }
+    int total() const {
+        int sum = 0;
+        for (const auto& [k, v] : labels) {
+            sum += std::stoi(v);
+        }
+        return sum;
+    }
+    std::vector<std::string> takeLog() { return std::exchange(log, {}); }
+
+    std::map<int, std::string> labels; // side * 10 + slot -> caption
+    std::vector<std::string> log;
+    std::vector<std::string> messages;
+    std::vector<std::string> items;
+    std::map<int, std::function<void()>> duringWait; // wait number (from 1) -> event
+    std::function<void()> onMessage;
+    std::string title;
+    std::string startCaption;
+    std::string difficulty;
+    Count litSlot[2] = {kNoSlot, kNoSlot};
+    bool humanPotsEnabled = true;
+    bool timer = true; // the timer is enabled until the window's load switches it off
+    bool unloaded = false;
+    int waits = 0;
+    int depth = 0;
+    int maxDepth = 0;
+
+private:
+    static int key(Side side, Count slot) { return (side == Side::Human ? 0 : 10) + slot; }
+    static std::string name(Side side, Count slot) {
+        return (side == Side::Human ? "H" : "C") + std::to_string(slot);
+    }
+    void record(std::string entry) { log.push_back(std::move(entry)); }
+
+    Game* game_ = nullptr;
+};
+
+} // namespace pentora::testing

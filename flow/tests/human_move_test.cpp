@@ -1,0 +1,184 @@
+// The human's click: admission, the sowing shown bean by bean, the landing.
+#include "board_rows.h"
+#include "game_flow_fixture.h"
+
+namespace pentora::testing {
+namespace {
+
+TEST_F(GameFlow, ClicksThatCannotStartAMoveAreAnsweredInOrder) {
+    game.Human_Click(6);
+    game.Human_Click(0); // no game yet: even an empty pot gets the hint
+    EXPECT_EQ(view.messages,
+              (std::vector<std::string>{"Pentora: Clicca su 'Inizia' per giocare!"}));
+
+    startAt(rows({0, 4, 4, 4, 4, 4, 4}, {4, 4, 4, 4, 4, 4, 0}));
+    game.Human_Click(6);
+    game.Human_Click(0); // empty pot during the human's turn: nothing, the turn stays
+    game.Human_Click(-1);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(view.takeLog().empty());
+    EXPECT_TRUE(game.humanToMove());
+}
+
+TEST_F(GameFlow, PotTwoOfTheOpeningEndsInTheBigPotAndEarnsAnotherMove) {
+    start();
+    view.takeLog();
+    game.Human_Click(2);
+    const Log expected = {
+        "H2=0",     "clear C", "light H3", "wait",     "H3=5",    "clear C", "light H4",
+        "wait",     "H4=5",    "clear C",  "light H5", "wait",    "H5=5",    "clear C",
+        "light H6", "wait",    "H6=1",     "clear H",  "clear C",
+    };
+    EXPECT_EQ(view.takeLog(), expected);
+    EXPECT_TRUE(game.humanToMove());
+    EXPECT_EQ(view.waits, 4); // one tick per bean, and the computer did not play
+}
+
+TEST_F(GameFlow, ACaptureFollowsTheLastBeansStepWithoutAWait) {
+    // One bean from pot 1 falls into the empty pot 2, facing the computer's pot 3 (6 beans).
+    startAt(rows({4, 1, 0, 4, 4, 4, 3}, {4, 4, 4, 6, 4, 4, 2}));
+    random.script({0.25F, 0.0F}); // the reply: pot 2 earns another move, then pot 0
+    game.Human_Click(1);
+    const Log firstPart = {
+        "H1=0", "clear C", "light H2", "wait",    "H2=1",    "H6=4",
+        "H2=0", "H6=10",   "C3=0",     "clear H", "clear C", "title Il computer sta pensando...",
+    };
+    Log log = view.takeLog();
+    log.resize(firstPart.size());
+    EXPECT_EQ(log, firstPart);
+}
+
+TEST_F(GameFlow, FourteenBeansGoRoundTheWholeBoardAndCaptureInTheirOwnPot) {
+    startAt(rows({14, 1, 1, 1, 1, 1, 0}, {2, 2, 2, 2, 2, 2, 17}));
+    random.script({0.0F}); // the computer's reply starts at its pot 0
+    game.Human_Click(0);
+    Log log = view.takeLog();
+    const Log sowing = {
+        "H0=0",
+        "clear C",
+        "light H1",
+        "wait",
+        "H1=2",
+        "clear C",
+        "light H2",
+        "wait",
+        "H2=2",
+        "clear C",
+        "light H3",
+        "wait",
+        "H3=2",
+        "clear C",
+        "light H4",
+        "wait",
+        "H4=2",
+        "clear C",
+        "light H5",
+        "wait",
+        "H5=2",
+        "clear C",
+        "light H6",
+        "wait",
+        "H6=1",
+        "clear H",
+        "light C0",
+        "wait",
+        "C0=3",
+        "clear H",
+        "light C1",
+        "wait",
+        "C1=3",
+        "clear H",
+        "light C2",
+        "wait",
+        "C2=3",
+        "clear H",
+        "light C3",
+        "wait",
+        "C3=3",
+        "clear H",
+        "light C4",
+        "wait",
+        "C4=3",
+        "clear H",
+        "light C5",
+        "wait",
+        "C5=3",
+        "clear H",
+        "light C6",
+        "wait",
+        "C6=18",
+        "clear C",
+        "light H0",
+        "wait",
+        "H0=1",
+        // the capture: the landing bean and the computer's pot 5
+        "H6=2",
+        "H0=0",
+        "H6=5",
+        "C5=0",
+    };
+    log.resize(sowing.size());
+    EXPECT_EQ(log, sowing);
+}
+
+TEST_F(GameFlow, AClickDuringTheHumansSowingIsRefusedAndTheMoveGoesOn) {
+    start();
+    Board expected = Board::opening();
+    playMove(expected, Side::Human, 2);
+    view.duringWait[2] = [&] {
+        game.Human_Click(0); // a pot with beans: not your turn
+        game.Human_Click(2); // the emptied pot: nothing
+        game.Human_MouseMove(0);
+    };
+    game.Human_Click(2);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"Pentora: Non e' il tuo turno!"}));
+    EXPECT_EQ(game.board(), expected);
+    EXPECT_EQ(view.waits, 4);
+    expectLabelsMatchBoard();
+}
+
+TEST_F(GameFlow, AClickOnALitPotStartsTheMoveInsideTheHoverWait) {
+    start();
+    view.takeLog();
+    view.duringWait[1] = [&] { game.Human_Click(2); };
+    game.Human_MouseMove(2);
+    const Log log = view.takeLog();
+    EXPECT_EQ(log.front(), "light H2");
+    EXPECT_EQ(log.at(1), "wait");
+    EXPECT_EQ(log.at(2), "H2=0");
+    EXPECT_EQ(log.back(), "clear C"); // the hover wait ended without painting anything
+    EXPECT_EQ(game.board().at(Side::Human, kBigPot), 1);
+    EXPECT_FALSE(view.timer);
+}
+
+TEST_F(GameFlow, HoverLightsThePotUnderTheMouseOnlyDuringTheHumansTurn) {
+    game.Human_MouseMove(3); // no game
+    EXPECT_EQ(view.litSlot[0], kNoSlot);
+
+    start();
+    game.Human_MouseMove(3);
+    EXPECT_EQ(view.litSlot[0], 3);
+    game.Human_MouseMove(0);
+    EXPECT_EQ(view.litSlot[0], 0);
+    game.Human_MouseMove(6);
+    EXPECT_EQ(view.litSlot[0], kNoSlot);
+    EXPECT_EQ(view.waits, 2);
+}
+
+TEST_F(GameFlow, AMouseThatNeverStopsNeverPilesUpWaits) {
+    start();
+    int moves = 0;
+    view.duringWait[1] = [&] {
+        for (; moves < 5000; ++moves) {
+            game.Human_MouseMove(static_cast<Count>(moves % 7));
+        }
+    };
+    game.Human_MouseMove(1);
+    EXPECT_EQ(moves, 5000);
+    EXPECT_EQ(view.maxDepth, 1);
+    EXPECT_EQ(view.waits, 1);
+    EXPECT_FALSE(view.timer);
+}
+
+} // namespace
+} // namespace pentora::testing
