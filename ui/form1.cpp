@@ -1,0 +1,225 @@
+#include "form1.h"
+
+#include "board_widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QIcon>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+namespace pentora {
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The layout is drawn in twips at 96 dots per inch: 15 twips to the pixel.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+constexpr int kPotWidth = 495;
+constexpr int kPotHeight = 375;
+constexpr int kPotStep = 1560;
+constexpr int kFirstColumn = 720;
+
+QRect humanPotRect(Count slot) {
+    if (slot == kBigPot) {
+        return twipsRect(8520, 2640, kPotWidth, kPotHeight);
+    }
+    return twipsRect(kFirstColumn + kPotStep * slot, 4560, kPotWidth, kPotHeight);
+}
+
+QRect cpuPotRect(Count slot) {
+    if (slot == kBigPot) {
+        return twipsRect(840, 2640, kPotWidth, kPotHeight);
+    }
+    return twipsRect(kFirstColumn + kPotStep * (kPotsPerSide - 1 - slot), 840, kPotWidth,
+                     kPotHeight);
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/pentora/icon-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
+
+Form1::Form1(RandomSource& random, QWidget* parent) : QMainWindow(parent), game_(*this, random) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pentora"));
+    setWindowIcon(programIcon());
+
+    auto* board = new BoardWidget(this);
+    setCentralWidget(board);
+    buildControls(board);
+    buildMenu();
+
+    // The client area has a fixed size; the window is as large as it and the menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    game_.Form_Load();
+    placeOnScreen();
+    StatBTN->setFocus();
+}
+
+void Form1::buildControls(QWidget* board) {
+    StatBTN = new QPushButton(QStringLiteral("Command1"), board);
+    StatBTN->setObjectName(QStringLiteral("StatBTN"));
+    StatBTN->setGeometry(twipsRect(3240, 2400, 1335, 735));
+
+    Combo1 = new QComboBox(board);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setGeometry(twipsRect(4920, 2760, 2295, 315));
+    Combo1->setAccessibleName(QStringLiteral("Difficolta'"));
+
+    ExitBTN = new QPushButton(QStringLiteral("-- E S C I --"), board);
+    ExitBTN->setObjectName(QStringLiteral("ExitBTN"));
+    ExitBTN->setGeometry(twipsRect(4080, 3360, 1935, 375));
+
+    for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+        CPU.at(slot) = new PotLabel(Side::Cpu, slot, board);
+        CPU.at(slot)->setGeometry(cpuPotRect(slot));
+    }
+    for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+        PotLabel* label = new PotLabel(Side::Human, slot, board);
+        label->setGeometry(humanPotRect(slot));
+        connect(label, &PotLabel::clicked, this, [this](Count index) { game_.Human_Click(index); });
+        connect(label, &PotLabel::mouseMoved, this,
+                [this](Count index) { game_.Human_MouseMove(index); });
+        Human.at(slot) = label;
+    }
+
+    setTabOrder(StatBTN, Combo1);
+    setTabOrder(Combo1, ExitBTN);
+
+    connect(StatBTN, &QPushButton::clicked, this, [this] { game_.StatBTN_Click(); });
+    connect(ExitBTN, &QPushButton::clicked, this, [this] { game_.ExitBTN_Click(); });
+
+    // The step timer runs from the moment it exists; loading the window stops it. Its interval
+    // is never touched again.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(kStepMs);
+    connect(Timer1, &QTimer::timeout, this, [this] { game_.Timer1_Timer(); });
+    Timer1->start();
+}
+
+void Form1::buildMenu() {
+    // Two commands straight on the menu bar, without drop-down lists; the bar gives them their
+    // Alt+letter keys from the '&' in their texts.
+    Istruzioni = menuBar()->addAction(QStringLiteral("&Istruzioni"));
+    Istruzioni->setObjectName(QStringLiteral("Istruzioni"));
+    connect(Istruzioni, &QAction::triggered, this, [this] { game_.Istruzioni_Click(); });
+
+    BugReport = menuBar()->addAction(QStringLiteral("&Bug Report"));
+    BugReport->setObjectName(QStringLiteral("BugReport"));
+    connect(BugReport, &QAction::triggered, this, [this] { game_.BugReport_Click(); });
+}
+
+void Form1::placeOnScreen() {
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+    }
+}
+
+PotLabel* Form1::pot(Side side, Count slot) const {
+    return side == Side::Human ? Human.at(slot) : CPU.at(slot);
+}
+
+void Form1::showCount(Side side, Count slot, Count value) {
+    pot(side, slot)->setCount(value);
+}
+
+void Form1::showHighlight(Side side, Count lit) {
+    // Painted in rising order, at most one pot lit.
+    for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+        pot(side, slot)->setBackground(slot == lit ? QColor(0xFF, 0x00, 0xFF) : QColor(Qt::white));
+    }
+}
+
+void Form1::setHumanPotsEnabled(bool enabled) {
+    for (Count slot = 0; slot < kPotsPerSide; ++slot) {
+        Human.at(slot)->setEnabled(enabled);
+    }
+}
+
+void Form1::setTitle(std::string_view title) {
+    setWindowTitle(qs(title));
+}
+
+void Form1::setStartCaption(std::string_view caption) {
+    StatBTN->setText(qs(caption));
+}
+
+std::string Form1::difficultyText() const {
+    return Combo1->currentText().toStdString();
+}
+
+void Form1::setDifficultyText(std::string_view text) {
+    Combo1->setEditText(qs(text));
+}
+
+void Form1::addDifficultyItem(int index, std::string_view text) {
+    // Adding the first item would make it the current one and replace the typed text.
+    const QString typed = Combo1->currentText();
+    Combo1->insertItem(index, qs(text));
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(typed);
+}
+
+void Form1::showMessage(std::string_view text, std::string_view title) {
+    QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void Form1::setTimerRunning(bool running) {
+    if (running) {
+        Timer1->start();
+    } else {
+        Timer1->stop();
+    }
+}
+
+bool Form1::timerRunning() const {
+    return Timer1->isActive();
+}
+
+void Form1::waitForEvents() {
+    // Sleeps until something happens (at the latest the tick) and handles it.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void Form1::unloadWindow() {
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    game_.Form_Unload();
+    event->accept();
+}
+
+} // namespace pentora

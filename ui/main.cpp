@@ -1,0 +1,17 @@
+// Pentora: a sowing game against the computer.
+#include "form1.h"
+#include "random_source.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pentora"));
+    QApplication::setApplicationVersion(QStringLiteral(PENTORA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pentora"));
+
+    pentora::ClockSeededRandom random;
+    pentora::Form1 window(random);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,78 @@
+#include "pot_label.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace pentora {
+
+namespace {
+
+QString accessibleNameOf(Side side, Count slot) {
+    if (side == Side::Human) {
+        return slot == kBigPot ? QStringLiteral("La tua pentola grande")
+                               : QStringLiteral("La tua pentola %1").arg(slot + 1);
+    }
+    return slot == kBigPot ? QStringLiteral("Pentola grande del computer")
+                           : QStringLiteral("Pentola %1 del computer").arg(slot + 1);
+}
+
+} // namespace
+
+PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
+    : QLabel(parent), side_(side), slot_(slot) {
+    setObjectName(QStringLiteral("%1%2")
+                      .arg(side == Side::Human ? QStringLiteral("Human") : QStringLiteral("CPU"))
+                      .arg(slot));
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(side == Side::Human);
+    setAccessibleName(accessibleNameOf(side, slot));
+    setBackground(Qt::white);
+    setCount(0);
+}
+
+void PotLabel::setCount(Count value) {
+    const QString digits = QString::number(value);
+    if (digits == text()) {
+        return;
+    }
+    setText(digits);
+    setAccessibleDescription(value == 1 ? QStringLiteral("1 fagiolo")
+                                        : QStringLiteral("%1 fagioli").arg(value));
+}
+
+void PotLabel::setBackground(const QColor& colour) {
+    if (colour == background()) {
+        return;
+    }
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+}
+
+QColor PotLabel::background() const {
+    return palette().color(QPalette::Window);
+}
+
+void PotLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void PotLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) {
+        emit clicked(slot_);
+    }
+}
+
+void PotLabel::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseMoved(slot_);
+}
+
+} // namespace pentora

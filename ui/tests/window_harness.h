@@ -1,0 +1,132 @@
+// Helpers for driving the real window as a player would: find its controls by name, read the
+// pots, answer the message boxes it opens.
+#pragma once
+
+#include "board.h"
+#include "form1.h"
+#include "random_source.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace pentora::testing {
+
+// A random source with a fixed sequence, so that a test's games can be replayed.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(unsigned seed) : seed_(seed), engine_(seed) {}
+    void reseed() override { engine_.seed(seed_ + reseeds_++); }
+    float next() override { return std::uniform_real_distribution<float>(0.0F, 1.0F)(engine_); }
+
+private:
+    unsigned seed_;
+    unsigned reseeds_ = 0;
+    std::mt19937 engine_;
+};
+
+struct Box {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QList<QAbstractButton*>::size_type buttons;
+};
+
+// Watches for modal message boxes and answers them with OK. `onBox`, when set, decides instead
+// when the box is closed (it must close it eventually).
+class MessageCatcher {
+public:
+    MessageCatcher() {
+        poll_.setInterval(2);
+        QObject::connect(&poll_, &QTimer::timeout, [this] { check(); });
+        poll_.start();
+    }
+
+    std::vector<Box> boxes;
+    std::function<void(QMessageBox&)> onBox;
+
+    static void pressOk(QMessageBox& box) { box.button(QMessageBox::Ok)->click(); }
+
+private:
+    void check() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        // A box is a fresh object each time, often at the same address: mark the ones seen.
+        if (box == nullptr || box->property(kSeen).toBool()) {
+            return;
+        }
+        box->setProperty(kSeen, true);
+        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
+        if (onBox) {
+            onBox(*box);
+        } else {
+            pressOk(*box);
+        }
+    }
+
+    static constexpr const char* kSeen = "pentoraTestSeen";
+    QTimer poll_;
+};
+
+// The window under test, shown on the test platform, with handles to its controls.
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() {
+        window = std::make_unique<Form1>(random);
+        window->show();
+        StatBTN = window->findChild<QPushButton*>(QStringLiteral("StatBTN"));
+        Combo1 = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        ExitBTN = window->findChild<QPushButton*>(QStringLiteral("ExitBTN"));
+        Timer1 = window->findChild<QTimer*>(QStringLiteral("Timer1"));
+    }
+
+    QLabel* pot(Side side, Count slot) const {
+        const QString name =
+            QStringLiteral("%1%2").arg(side == Side::Human ? "Human" : "CPU").arg(slot);
+        return window->findChild<QLabel*>(name);
+    }
+    // The board as the fourteen labels show it.
+    Board shown() const {
+        Board board{};
+        for (const Side side : {Side::Human, Side::Cpu}) {
+            for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+                board.at(side, slot) = static_cast<Count>(pot(side, slot)->text().toShort());
+            }
+        }
+        return board;
+    }
+    bool lit(Side side, Count slot) const {
+        return pot(side, slot)->palette().color(QPalette::Window) == QColor(0xFF, 0x00, 0xFF);
+    }
+    // The lit pot of a side, kNoSlot when the side is all white.
+    Count litSlot(Side side) const {
+        for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+            if (lit(side, slot)) {
+                return slot;
+            }
+        }
+        return kNoSlot;
+    }
+    void startGame(const QString& difficulty) {
+        Combo1->setEditText(difficulty);
+        StatBTN->click();
+    }
+
+    SeededRandom random{7};
+    MessageCatcher catcher;
+    std::unique_ptr<Form1> window;
+    QPushButton* StatBTN = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QPushButton* ExitBTN = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+} // namespace pentora::testing
