@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite through CTest.
+# Installs what is missing, builds everything and runs the whole test suite through CTest: once
+# in the normal build (build/) and once with AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan/). The window's tests run on Qt's offscreen platform.
+#
+#     scripts/test.sh            both builds
+#     scripts/test.sh --quick    the normal build only
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" "$root/build"
+
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$root/build" --output-on-failure --parallel "$(nproc)"
+export UBSAN_OPTIONS=print_stacktrace=1
+jobs=$(nproc)
+
+"$root/scripts/build.sh" "$root/build"
+ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs"
+
+if [ "${1:-}" != "--quick" ]; then
+    "$root/scripts/build.sh" "$root/build-asan" -DPENTORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+        -DPENTORA_BUILD_BENCHMARKS=OFF
+    ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$jobs"
+fi
