@@ -10,6 +10,10 @@ packages=(
     libgtest-dev              # unit tests
     libbenchmark-dev          # the rules benchmark
     xvfb xauth                # a real X display for the screenshot and benchmark scripts
+    desktop-file-utils        # checks the desktop entry
+    appstream                 # checks the AppStream metadata
+    binutils-mingw-w64-x86-64 # compiles the Windows resources in a test
+    dpkg-dev file             # the Debian package: dpkg-shlibdeps, and CPack's file type check
 )
 
 missing=()

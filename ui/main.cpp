@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pentora"));
     QApplication::setApplicationVersion(QStringLiteral(PENTORA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("pentora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PENTORA_APP_ID));
 
     pentora::ClockSeededRandom random;
     pentora::Form1 window(random);

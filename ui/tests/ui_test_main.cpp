@@ -1,8 +1,13 @@
-// Runs the window's tests inside one QApplication (normally on the offscreen platform).
+// Runs the window's tests inside one QApplication, on the offscreen platform unless the
+// environment names another.
 #include <QApplication>
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
