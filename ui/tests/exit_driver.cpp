@@ -12,7 +12,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-
 #include <cstdio>
 #include <cstdlib>
 #include <random>

@@ -6,12 +6,11 @@
 #include "window_harness.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,9 +26,12 @@ unsigned long envNumber(const char* name, unsigned long fallback) {
 }
 
 const QStringList kItems = {
-    QStringLiteral("Troppo facile!"),        QStringLiteral("Facile facile!"),
-    QStringLiteral("Facile!"),               QStringLiteral("Mediocre!"),
-    QStringLiteral("Non troppo difficile!"), QStringLiteral("Difficile ... piu' o meno ;-)"),
+    QStringLiteral("Troppo facile!"),
+    QStringLiteral("Facile facile!"),
+    QStringLiteral("Facile!"),
+    QStringLiteral("Mediocre!"),
+    QStringLiteral("Non troppo difficile!"),
+    QStringLiteral("Difficile ... piu' o meno ;-)"),
 };
 
 class Monkey : public WindowTest {
@@ -91,8 +93,8 @@ private:
 
     void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button) {
         const QPointF at = QRectF(target->rect()).center();
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
-                                                                       : Qt::NoButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
         QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
@@ -251,7 +253,9 @@ private:
     bool failed_ = false;
 };
 
-TEST_F(Monkey, RandomEventsAtRandomMomentsKeepTheGameConsistent) { run(); }
+TEST_F(Monkey, RandomEventsAtRandomMomentsKeepTheGameConsistent) {
+    run();
+}
 
 } // namespace
 } // namespace pentora::testing
