@@ -25,15 +25,6 @@ unsigned long envNumber(const char* name, unsigned long fallback) {
     return text != nullptr && *text != '\0' ? std::strtoul(text, nullptr, 10) : fallback;
 }
 
-const QStringList kItems = {
-    QStringLiteral("Troppo facile!"),
-    QStringLiteral("Facile facile!"),
-    QStringLiteral("Facile!"),
-    QStringLiteral("Mediocre!"),
-    QStringLiteral("Non troppo difficile!"),
-    QStringLiteral("Difficile ... piu' o meno ;-)"),
-};
-
 class Monkey : public WindowTest {
 protected:
     Monkey()
@@ -128,11 +119,11 @@ private:
             return text;
         }
         case 3:
-            return kItems.at(static_cast<int>(chance_() % 6)).toUpper();
+            return kDifficultyItems.at(static_cast<int>(chance_() % 6)).toUpper();
         case 4:
-            return QStringLiteral(" ") + kItems.at(static_cast<int>(chance_() % 6));
+            return QStringLiteral(" ") + kDifficultyItems.at(static_cast<int>(chance_() % 6));
         default:
-            return kItems.at(static_cast<int>(chance_() % 6)) + QStringLiteral(" ");
+            return kDifficultyItems.at(static_cast<int>(chance_() % 6)) + QStringLiteral(" ");
         }
     }
 
@@ -160,7 +151,7 @@ private:
             ++starts_;
             QTest::mouseClick(StatBTN, Qt::LeftButton);
         } else if (kind < 72) {
-            const QString item = kItems.at(static_cast<int>(chance_() % 6));
+            const QString item = kDifficultyItems.at(static_cast<int>(chance_() % 6));
             note("choose " + item.toStdString());
             Combo1->setEditText(item);
         } else if (kind < 80) {

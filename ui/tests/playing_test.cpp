@@ -206,27 +206,19 @@ protected:
     std::optional<StepChecker> checker;
 };
 
-const QStringList kDifficulties = {
-    QStringLiteral("Troppo facile!"),
-    QStringLiteral("Facile facile!"),
-    QStringLiteral("Facile!"),
-    QStringLiteral("Mediocre!"),
-    QStringLiteral("Non troppo difficile!"),
-    QStringLiteral("Difficile ... piu' o meno ;-)"),
-};
-
 TEST_F(Playing, WholeGamesAtEveryLevelShowEveryBeanStepByStep) {
     for (int level = 1; level <= 6; ++level) {
         SCOPED_TRACE(level);
         const int ticksBefore = ticks;
-        const int moves = playWholeGame(kDifficulties.at(level - 1), static_cast<unsigned>(level));
+        const int moves =
+            playWholeGame(kDifficultyItems.at(level - 1), static_cast<unsigned>(level));
         EXPECT_GT(moves, 0);
         EXPECT_GT(ticks - ticksBefore, moves); // every move shows at least one step
     }
 }
 
 TEST_F(Playing, TheComputersTitlesAndDisabledPotsLastExactlyItsTurn) {
-    startGame(kDifficulties.at(5));
+    startGame(kDifficultyItems.at(5));
     std::vector<QString> titles;
     atTick[1] = [&] { titles.push_back(window->windowTitle()); };
     atTick[2] = [&] { titles.push_back(window->windowTitle()); };
@@ -244,7 +236,7 @@ TEST_F(Playing, TheMouseLightsTheHumansPotsOnlyDuringTheirTurn) {
     EXPECT_EQ(litSlot(Side::Human), kNoSlot);
     EXPECT_EQ(ticks, 0);
 
-    startGame(kDifficulties.at(0));
+    startGame(kDifficultyItems.at(0));
     for (const Count slot : {Count{0}, Count{3}, Count{5}}) {
         hover(slot);
         EXPECT_EQ(litSlot(Side::Human), slot);
@@ -269,7 +261,7 @@ TEST_F(Playing, TheMouseLightsTheHumansPotsOnlyDuringTheirTurn) {
 
 TEST_F(Playing, AMouseThatNeverStopsCannotPileUpWaits) {
     Timer1->setInterval(200);
-    startGame(kDifficulties.at(2));
+    startGame(kDifficultyItems.at(2));
 
     // Thousands of moves queued while the first hover waits for its tick: each is handled at
     // the same depth of the stack, and the tick still ends the wait.
@@ -314,7 +306,7 @@ TEST_F(Playing, AMouseThatNeverStopsCannotPileUpWaits) {
 
 TEST_F(Playing, AClickOnThePotLitByTheMouseStartsTheMoveAtOnce) {
     Timer1->setInterval(50);
-    startGame(kDifficulties.at(0));
+    startGame(kDifficultyItems.at(0));
     QLabel* label = pot(Side::Human, 2);
     const QPointF at = QRectF(label->rect()).center();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
@@ -331,7 +323,7 @@ TEST_F(Playing, AClickOnThePotLitByTheMouseStartsTheMoveAtOnce) {
 }
 
 TEST_F(Playing, AStartInTheMiddleOfAMoveAbandonsItAndBeginsClean) {
-    startGame(kDifficulties.at(5));
+    startGame(kDifficultyItems.at(5));
     // During the human's sowing.
     atTick[2] = [&] { QTest::mouseClick(StatBTN, Qt::LeftButton); };
     click(Side::Human, 0);
@@ -359,7 +351,7 @@ TEST_F(Playing, AStartInTheMiddleOfAMoveAbandonsItAndBeginsClean) {
 }
 
 TEST_F(Playing, TheExitInTheMiddleOfAMoveClosesTheWindowAndWritesNothingMore) {
-    startGame(kDifficulties.at(5));
+    startGame(kDifficultyItems.at(5));
     Board atExit{};
     atTick[3] = [&] {
         QTest::mouseClick(ExitBTN, Qt::LeftButton);
@@ -374,7 +366,7 @@ TEST_F(Playing, TheExitInTheMiddleOfAMoveClosesTheWindowAndWritesNothingMore) {
 }
 
 TEST_F(Playing, AHelpBoxOpenedDuringAMoveHoldsItUntilClosed) {
-    startGame(kDifficulties.at(5));
+    startGame(kDifficultyItems.at(5));
     checker.emplace(*this);
     Board whileOpen{};
     int ticksWhileOpen = 0;

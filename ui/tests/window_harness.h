@@ -21,6 +21,16 @@
 
 namespace pentora::testing {
 
+// The difficulty box's six items in order; item i starts level i + 1.
+inline const QStringList kDifficultyItems = {
+    QStringLiteral("Troppo facile!"),
+    QStringLiteral("Facile facile!"),
+    QStringLiteral("Facile!"),
+    QStringLiteral("Mediocre!"),
+    QStringLiteral("Non troppo difficile!"),
+    QStringLiteral("Difficile ... piu' o meno ;-)"),
+};
+
 // A random source with a fixed sequence, so that a test's games can be replayed.
 class SeededRandom final : public RandomSource {
 public:

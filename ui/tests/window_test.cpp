@@ -11,15 +11,6 @@ namespace pentora::testing {
 namespace {
 
 const QString kPrompt = QStringLiteral("Scegli la difficolta'");
-const QStringList kItems = {
-    QStringLiteral("Troppo facile!"),
-    QStringLiteral("Facile facile!"),
-    QStringLiteral("Facile!"),
-    QStringLiteral("Mediocre!"),
-    QStringLiteral("Non troppo difficile!"),
-    QStringLiteral("Difficile ... piu' o meno ;-)"),
-};
-
 using WindowStartUp = WindowTest;
 
 TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
@@ -34,7 +25,7 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
     for (int i = 0; i < Combo1->count(); ++i) {
         items << Combo1->itemText(i);
     }
-    EXPECT_EQ(items, kItems);
+    EXPECT_EQ(items, kDifficultyItems);
 
     for (const Side side : {Side::Human, Side::Cpu}) {
         for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
@@ -165,7 +156,7 @@ TEST_F(WindowStart, ATypedNearMissIsRefusedAndChangesNothing) {
 TEST_F(WindowStart, AChosenDifficultyStartsAGameAndARestartBeginsAgain) {
     QTest::keyClicks(Combo1->lineEdit(), QStringLiteral("x")); // the prompt plus a letter
     Combo1->lineEdit()->clear();
-    QTest::keyClicks(Combo1->lineEdit(), kItems.at(3));
+    QTest::keyClicks(Combo1->lineEdit(), kDifficultyItems.at(3));
     QTest::mouseClick(StatBTN, Qt::LeftButton);
     EXPECT_TRUE(catcher.boxes.empty());
     EXPECT_EQ(shown(), Board::opening());
