@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
 
     pentora::ClockSeededRandom random;
     pentora::Form1 window(random);
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
     return QApplication::exec();
 }
