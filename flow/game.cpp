@@ -17,7 +17,7 @@ Count levelForText(std::string_view text) {
 }
 
 void Game::Form_Load() {
-    view_.setTimerRunning(false);
+    clock_.setTimerRunning(false);
     GameOn = false;
     Level = 0;
     RefreshStartCaption();
@@ -31,7 +31,7 @@ void Game::Form_Load() {
 void Game::Form_Unload() {
     // Whatever move is on the stack stops after its current wait; nothing is written after this.
     closing_ = true;
-    view_.setTimerRunning(false);
+    clock_.setTimerRunning(false);
 }
 
 void Game::StatBTN_Click() {
@@ -52,7 +52,7 @@ void Game::StatBTN_Click() {
     Level = chosen;
     ResetBoard();
     HumanToMove = true;
-    view_.setTimerRunning(false);
+    clock_.setTimerRunning(false);
 }
 
 void Game::RefreshStartCaption() {
@@ -68,56 +68,64 @@ void Game::ResetBoard() {
 }
 
 void Game::Human_Click(Count Index) {
-    if (Index < 0 || Index >= kPotsPerSide) {
+    if (!admitHumanMove(Index)) {
         return;
     }
-    if (!GameOn) {
-        view_.showMessage(texts::kPressStart, texts::kAppTitle);
-        return;
-    }
-    if (board_.at(Side::Human, Index) < 1) {
-        return;
-    }
-    if (!HumanToMove) {
-        view_.showMessage(texts::kNotYourTurn, texts::kAppTitle);
-        return;
-    }
-
     HumanToMove = false;
-    const MovePlan plan = planMove(board_, Side::Human, Index);
-    write(Side::Human, Index, 0);
-    const std::optional<Landing> landing = sow(Side::Human, plan);
-    if (!landing) {
+    const Move move = describeMove(board_, Side::Human, Index);
+    if (!show(move)) {
         return;
     }
     if (CheckGameOver()) {
         return;
     }
-    if (landing->kind == LandingKind::ExtraMove) {
+    if (move.landing.extraMove()) {
         HumanToMove = true;
     }
-    ClearHumanHighlight();
-    ClearCpuHighlight();
+    ClearHighlights();
     if (HumanToMove) {
         return;
     }
-
-    for (;;) {
-        const ComputerMove move = ComputerTurn();
-        if (move == ComputerMove::Abandoned) {
-            return;
-        }
-        if (move == ComputerMove::Done) {
-            break;
-        }
-        if (CheckGameOver()) {
-            return;
-        }
+    if (!ComputerReplies()) {
+        return;
     }
     HumanToMove = true;
-    ClearHumanHighlight();
-    ClearCpuHighlight();
+    ClearHighlights();
     CheckGameOver();
+}
+
+bool Game::admitHumanMove(Count Index) {
+    if (Index < 0 || Index >= kPotsPerSide) {
+        return false;
+    }
+    if (!GameOn) {
+        view_.showMessage(texts::kPressStart, texts::kAppTitle);
+        return false;
+    }
+    if (board_.at(Side::Human, Index) < 1) {
+        return false;
+    }
+    if (!HumanToMove) {
+        view_.showMessage(texts::kNotYourTurn, texts::kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+bool Game::ComputerReplies() {
+    for (;;) {
+        switch (ComputerTurn()) {
+        case ComputerMove::Done:
+            return true;
+        case ComputerMove::Abandoned:
+            return false;
+        case ComputerMove::MovesAgain:
+            if (CheckGameOver()) {
+                return false;
+            }
+            break;
+        }
+    }
 }
 
 Game::ComputerMove Game::ComputerTurn() {
@@ -133,21 +141,15 @@ Game::ComputerMove Game::ComputerTurn() {
         return ComputerMove::Done;
     }
     const Count BestPot = chooseComputerPot(board_, Level, StartPot).BestPot;
-    const MovePlan plan = planMove(board_, Side::Cpu, BestPot);
+    const Move move = describeMove(board_, Side::Cpu, BestPot);
 
     view_.setTitle(texts::kMoving);
-    if (!StepCpuPot(BestPot)) {
+    if (!StepCpuPot(BestPot) || !show(move)) {
         return ComputerMove::Abandoned;
     }
-    write(Side::Cpu, BestPot, 0);
-    const std::optional<Landing> landing = sow(Side::Cpu, plan);
-    if (!landing) {
-        return ComputerMove::Abandoned;
-    }
-    const bool ExtraMove = landing->kind == LandingKind::ExtraMove;
     finishComputerMove();
     ClearCpuHighlight();
-    return ExtraMove ? ComputerMove::MovesAgain : ComputerMove::Done;
+    return move.landing.extraMove() ? ComputerMove::MovesAgain : ComputerMove::Done;
 }
 
 void Game::finishComputerMove() {
@@ -156,32 +158,18 @@ void Game::finishComputerMove() {
     view_.setTitle(texts::kAppTitle);
 }
 
-std::optional<Landing> Game::sow(Side mover, const MovePlan& plan) {
-    for (Count q = plan.first; q <= plan.last; ++q) {
-        const Drop drop = dropAt(mover, q);
-        if (drop.slot == kNoSlot) {
-            continue; // beyond four laps: impossible with the 48 beans of a game
-        }
-        if (drop.side == Side::Human) {
-            ClearCpuHighlight();
-            if (!StepHumanPot(drop.slot)) {
-                return std::nullopt;
-            }
-        } else {
-            ClearHumanHighlight();
-            if (!StepCpuPot(drop.slot)) {
-                return std::nullopt;
+bool Game::show(const Move& move) {
+    for (const MoveStep& s : move.steps) {
+        if (s.kind == MoveStep::Kind::Drop) {
+            // One pot lit at a time: the other side is cleared, then the receiving pot is lit.
+            view_.showHighlight(opponent(s.write.side), kNoSlot);
+            if (!step(s.write.side, s.write.slot)) {
+                return false;
             }
         }
-        write(drop.side, drop.slot, static_cast<Count>(board_.at(drop.side, drop.slot) + 1));
+        write(s.write);
     }
-    const Landing landing = landingOf(board_, mover, plan.last);
-    if (landing.kind == LandingKind::Capture) {
-        for (const Write& w : captureWrites(board_, mover, landing.slot)) {
-            write(w);
-        }
-    }
-    return landing;
+    return true;
 }
 
 bool Game::CheckGameOver() {
@@ -192,8 +180,9 @@ bool Game::CheckGameOver() {
     for (const Write& w : sweepWrites(board_)) {
         write(w);
     }
-    view_.showMessage(resultText(board_.at(Side::Cpu, kBigPot), board_.at(Side::Human, kBigPot)),
-                      texts::kAppTitle);
+    view_.showMessage(
+        texts::resultText(board_.at(Side::Cpu, kBigPot), board_.at(Side::Human, kBigPot)),
+        texts::kAppTitle);
     RefreshStartCaption();
     ResetBoard();
     return true;
@@ -219,7 +208,7 @@ void Game::Human_MouseMove(Count Index) {
 }
 
 void Game::Timer1_Timer() {
-    view_.setTimerRunning(false);
+    clock_.setTimerRunning(false);
 }
 
 void Game::ExitBTN_Click() {
@@ -247,10 +236,10 @@ bool Game::waitOneTick() {
         return false;
     }
     const std::uint32_t generation = generation_;
-    view_.setTimerRunning(true);
+    clock_.setTimerRunning(true);
     ++waitDepth_;
-    while (view_.timerRunning()) {
-        view_.waitForEvents();
+    while (clock_.timerRunning()) {
+        clock_.waitForEvents();
     }
     --waitDepth_;
     return !closing_ && generation == generation_;

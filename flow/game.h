@@ -1,5 +1,5 @@
 // The game: its state and the handlers of every window event. The window forwards its events
-// here and shows what the game tells it through GameView.
+// here, shows what the game tells it through GameView and paces the steps through StepClock.
 //
 // A move is shown bean by bean: each receiving pot is lit, the game sleeps in the event loop
 // for one tick of the step timer, and only then does the count rise. Other events are handled
@@ -13,7 +13,6 @@
 #include "sowing.h"
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace pentora {
@@ -23,7 +22,8 @@ Count levelForText(std::string_view text);
 
 class Game {
 public:
-    Game(GameView& view, RandomSource& random) : view_(view), random_(random) {}
+    Game(GameView& view, StepClock& clock, RandomSource& random)
+        : view_(view), clock_(clock), random_(random) {}
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -46,6 +46,8 @@ public:
     bool humanToMove() const { return HumanToMove; }
     bool computerMoving() const { return computerMoving_; }
     bool closing() const { return closing_; }
+    // How many step waits are in progress, one inside the other.
+    int waitDepth() const { return waitDepth_; }
     const Board& board() const { return board_; }
 
 private:
@@ -54,25 +56,35 @@ private:
     void RefreshStartCaption();
     void ResetBoard();
     bool CheckGameOver();
+    // The checks a click on a human pot passes before it starts a move; answers the refused ones.
+    bool admitHumanMove(Count Index);
+    // The computer's moves after the human's; true when the turn comes back to the human, false
+    // when the game ended or the exchange was abandoned.
+    bool ComputerReplies();
     ComputerMove ComputerTurn();
     void finishComputerMove();
 
     void ClearCpuHighlight() { view_.showHighlight(Side::Cpu, kNoSlot); }
     void ClearHumanHighlight() { view_.showHighlight(Side::Human, kNoSlot); }
+    // The end of a move: the human's side, then the computer's, back to white.
+    void ClearHighlights() {
+        ClearHumanHighlight();
+        ClearCpuHighlight();
+    }
     // Light a pot and wait one tick; false when the move in progress must stop.
     [[nodiscard]] bool StepCpuPot(Count slot) { return step(Side::Cpu, slot); }
-    [[nodiscard]] bool StepHumanPot(Count slot) { return step(Side::Human, slot); }
     [[nodiscard]] bool step(Side side, Count slot);
     [[nodiscard]] bool waitOneTick();
 
-    // Drops the beans of a planned move one by one and applies the landing. Empty when the move
-    // was abandoned.
-    std::optional<Landing> sow(Side mover, const MovePlan& plan);
+    // Shows a move write by write, each drop after its pot has been lit for one tick. False when
+    // the move was abandoned.
+    [[nodiscard]] bool show(const Move& move);
 
     void write(Side side, Count slot, Count value);
     void write(const Write& w) { write(w.side, w.slot, w.value); }
 
     GameView& view_;
+    StepClock& clock_;
     RandomSource& random_;
     Board board_{}; // what the fourteen labels show
 

@@ -1,5 +1,6 @@
-// What the game needs from its window. The game calls these at the moments the rules change
-// something the player sees; the window does nothing else on its own.
+// What the game needs from its window: what the player sees, and the step clock that paces a
+// move. The game calls these at the moments the rules change something; the window does nothing
+// else on its own.
 #pragma once
 
 #include "board.h"
@@ -30,14 +31,20 @@ public:
     // A modal box with an OK button and no icon; returns when the player has closed it.
     virtual void showMessage(std::string_view text, std::string_view title) = 0;
 
-    // The step timer: starting it (re)starts its interval; it ticks into Game::Timer1_Timer.
+    // Closes the window, which ends the program.
+    virtual void unloadWindow() = 0;
+};
+
+// The step timer, Timer1: a one-shot of one step's length whose tick goes to Game::Timer1_Timer.
+class StepClock {
+public:
+    virtual ~StepClock() = default;
+
+    // Starting it (re)starts its interval; stopping it ends every wait in progress.
     virtual void setTimerRunning(bool running) = 0;
     virtual bool timerRunning() const = 0;
     // Sleeps until events arrive and handles them; other handlers of the game run nested here.
     virtual void waitForEvents() = 0;
-
-    // Closes the window, which ends the program.
-    virtual void unloadWindow() = 0;
 };
 
 } // namespace pentora

@@ -1,7 +1,10 @@
 // Every word the game shows the player.
 #pragma once
 
+#include "game_end.h"
+
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace pentora::texts {
@@ -20,6 +23,20 @@ inline constexpr std::array<std::string_view, 6> kDifficulties = {
     "Troppo facile!", "Facile facile!",        "Facile!",
     "Mediocre!",      "Non troppo difficile!", "Difficile ... piu' o meno ;-)",
 };
+
+inline constexpr std::string_view kLost = ":-( Hai PERSO! :-(";
+inline constexpr std::string_view kWon = ":-) Hai VINTO! :-)";
+inline constexpr std::string_view kDraw = ":-| Pareggio! :-|";
+
+// The result message: the outcome's line, a line break, then both scores, the computer's first.
+inline std::string resultText(Count cpuScore, Count humanScore) {
+    const Outcome outcome = outcomeOf(cpuScore, humanScore);
+    const std::string_view headline = outcome == Outcome::CpuWins     ? kLost
+                                      : outcome == Outcome::HumanWins ? kWon
+                                                                      : kDraw;
+    return std::string(headline) + "\nCPU: " + std::to_string(cpuScore) +
+           " / TU: " + std::to_string(humanScore);
+}
 
 inline constexpr std::string_view kPressStart = "Clicca su 'Inizia' per giocare!";
 inline constexpr std::string_view kNotYourTurn = "Non e' il tuo turno!";

@@ -26,8 +26,7 @@ Count drawStartPot(const Board& board, RandomSource& random) {
 
 Count scoreCandidate(const Board& board, Count candidate) {
     Board sim = board; // sim.cpu and sim.human are the scratch rows SimCpu and SimHuman
-    const MoveResult result = playMove(sim, Side::Cpu, candidate);
-    const Count Bonus = result.extraMove() ? kExtraMoveBonus : 0;
+    const Count Bonus = playMove(sim, Side::Cpu, candidate).extraMove() ? kExtraMoveBonus : 0;
     return static_cast<Count>(sim.at(Side::Cpu, kBigPot) + Bonus);
 }
 

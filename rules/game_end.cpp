@@ -32,20 +32,4 @@ Outcome outcomeOf(Count cpuScore, Count humanScore) {
     return Outcome::Draw;
 }
 
-std::string resultText(Count cpuScore, Count humanScore) {
-    std::string headline;
-    switch (outcomeOf(cpuScore, humanScore)) {
-    case Outcome::CpuWins:
-        headline = ":-( Hai PERSO! :-(";
-        break;
-    case Outcome::HumanWins:
-        headline = ":-) Hai VINTO! :-)";
-        break;
-    case Outcome::Draw:
-        headline = ":-| Pareggio! :-|";
-        break;
-    }
-    return headline + "\nCPU: " + std::to_string(cpuScore) + " / TU: " + std::to_string(humanScore);
-}
-
 } // namespace pentora

@@ -5,7 +5,7 @@
 #include "board.h"
 
 #include <array>
-#include <string>
+#include <cstdint>
 
 namespace pentora {
 
@@ -19,8 +19,5 @@ std::array<Write, 4 * kPotsPerSide> sweepWrites(const Board& board);
 enum class Outcome : std::uint8_t { CpuWins, HumanWins, Draw };
 
 Outcome outcomeOf(Count cpuScore, Count humanScore);
-
-// The result message: the outcome's line, a line break, then both scores, the computer's first.
-std::string resultText(Count cpuScore, Count humanScore);
 
 } // namespace pentora

@@ -2,19 +2,9 @@
 
 namespace pentora {
 
-Drop dropAt(Side mover, Count position) {
-    const Count own = OwnSlot(position);
-    if (own != kNoSlot) {
-        return {mover, own};
-    }
-    return {opponent(mover), OtherSlot(position)};
-}
+namespace {
 
-MovePlan planMove(const Board& board, Side mover, Count pot) {
-    const Count beans = board.at(mover, pot);
-    return {pot, beans, static_cast<Count>(pot + 1), static_cast<Count>(pot + beans)};
-}
-
+// The landing of the last bean, read after every bean has been dropped.
 Landing landingOf(const Board& board, Side mover, Count last) {
     const Count slot = OwnSlot(last);
     if (slot == kNoSlot) {
@@ -29,34 +19,51 @@ Landing landingOf(const Board& board, Side mover, Count last) {
     return {LandingKind::Plain, slot};
 }
 
-std::array<Write, 4> captureWrites(const Board& board, Side mover, Count slot) {
-    const Side other = opponent(mover);
-    const Count facing = facingPot(slot);
-    const auto bigAfterLanding = static_cast<Count>(board.at(mover, kBigPot) + 1);
-    return {{
-        {mover, kBigPot, bigAfterLanding},
-        {mover, slot, 0},
-        {mover, kBigPot, static_cast<Count>(bigAfterLanding + board.at(other, facing))},
-        {other, facing, 0},
-    }};
+} // namespace
+
+Move describeMove(const Board& board, Side mover, Count pot) {
+    Board after = board;
+    Move move;
+    const Count beans = board.at(mover, pot);
+    const auto last = static_cast<Count>(pot + beans);
+    move.steps.reserve(static_cast<std::size_t>(beans) + 5);
+    auto record = [&](MoveStep::Kind kind, Side side, Count slot, Count value) {
+        after.at(side, slot) = value;
+        move.steps.push_back({kind, {side, slot, value}});
+    };
+
+    record(MoveStep::Kind::Lift, mover, pot, 0);
+    for (auto q = static_cast<Count>(pot + 1); q <= last; ++q) {
+        const Count own = OwnSlot(q);
+        const Side side = own != kNoSlot ? mover : opponent(mover);
+        const Count slot = own != kNoSlot ? own : OtherSlot(q);
+        if (slot != kNoSlot) {
+            record(MoveStep::Kind::Drop, side, slot, static_cast<Count>(after.at(side, slot) + 1));
+        }
+    }
+
+    move.landing = landingOf(after, mover, last);
+    if (move.landing.kind == LandingKind::Capture) {
+        // The landing bean to the big pot, the landing pot emptied, the facing pot's beans to the
+        // big pot, the facing pot emptied.
+        const Side other = opponent(mover);
+        const Count facing = facingPot(move.landing.slot);
+        const auto big = static_cast<Count>(after.at(mover, kBigPot) + 1);
+        const Count taken = after.at(other, facing);
+        record(MoveStep::Kind::Capture, mover, kBigPot, big);
+        record(MoveStep::Kind::Capture, mover, move.landing.slot, 0);
+        record(MoveStep::Kind::Capture, mover, kBigPot, static_cast<Count>(big + taken));
+        record(MoveStep::Kind::Capture, other, facing, 0);
+    }
+    return move;
 }
 
-MoveResult playMove(Board& board, Side mover, Count pot) {
-    const MovePlan plan = planMove(board, mover, pot);
-    board.at(mover, pot) = 0;
-    for (Count q = plan.first; q <= plan.last; ++q) {
-        const Drop drop = dropAt(mover, q);
-        if (drop.slot != kNoSlot) {
-            ++board.at(drop.side, drop.slot);
-        }
+Landing playMove(Board& board, Side mover, Count pot) {
+    const Move move = describeMove(board, mover, pot);
+    for (const MoveStep& step : move.steps) {
+        apply(board, step.write);
     }
-    const Landing landing = landingOf(board, mover, plan.last);
-    if (landing.kind == LandingKind::Capture) {
-        for (const Write& w : captureWrites(board, mover, landing.slot)) {
-            apply(board, w);
-        }
-    }
-    return {landing};
+    return move.landing;
 }
 
 } // namespace pentora

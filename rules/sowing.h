@@ -1,37 +1,16 @@
 // Sowing: a move lifts every bean of one pot and drops them one per ring position, then the
 // last bean decides whether the mover moves again or captures.
 //
-// The window shows a move one drop at a time, so the pieces are offered separately (the plan,
-// each drop, the landing, the capture's writes); playMove strings them together for the
-// computer's look-ahead and for tests.
+// A move is described once, as the ordered list of the counter writes it makes: the pot
+// emptied, each drop, and a capture's four writes. playMove applies the list at once (the
+// computer's look-ahead); the game shows it, lighting each receiving pot before its drop.
 #pragma once
 
 #include "board.h"
 
-#include <array>
+#include <vector>
 
 namespace pentora {
-
-// Where the bean of one ring position of a move falls.
-struct Drop {
-    Side side;
-    Count slot; // kNoSlot for a position beyond the four laps of the ring
-
-    friend bool operator==(const Drop&, const Drop&) = default;
-};
-
-Drop dropAt(Side mover, Count position);
-
-// The beans lifted from a pot and the ring positions they fall on: first..last, empty when the
-// pot holds nothing (then last == pot).
-struct MovePlan {
-    Count pot;
-    Count beans;
-    Count first;
-    Count last;
-};
-
-MovePlan planMove(const Board& board, Side mover, Count pot);
 
 enum class LandingKind : std::uint8_t {
     OtherSide, // the last bean fell on the opponent's side, big pot included
@@ -43,21 +22,33 @@ enum class LandingKind : std::uint8_t {
 struct Landing {
     LandingKind kind;
     Count slot; // OwnSlot(last), kNoSlot on the other side
+
+    bool extraMove() const { return kind == LandingKind::ExtraMove; }
 };
 
-// Reads the board after every bean of the move has been dropped.
-Landing landingOf(const Board& board, Side mover, Count last);
+struct MoveStep {
+    enum class Kind : std::uint8_t {
+        Lift,    // the chosen pot emptied, before any bean is dropped
+        Drop,    // one bean into the next slot of the ring
+        Capture, // one of the capture's four writes, in order
+    };
+    Kind kind;
+    Write write; // the counter and the value it takes
 
-// A capture in the mover's pot `slot`, as its four writes in order: the landing bean to the big
-// pot, the landing pot emptied, the facing pot's beans to the big pot, the facing pot emptied.
-std::array<Write, 4> captureWrites(const Board& board, Side mover, Count slot);
+    friend bool operator==(const MoveStep&, const MoveStep&) = default;
+};
 
-struct MoveResult {
+struct Move {
+    std::vector<MoveStep> steps;
     Landing landing;
-    bool extraMove() const { return landing.kind == LandingKind::ExtraMove; }
 };
+
+// The move from the mover's `pot` on `board`. An empty pot gives a lone Lift and a Plain landing
+// on that pot. Ring positions beyond the four laps (only a board of more than 48 beans reaches
+// them) drop nothing.
+Move describeMove(const Board& board, Side mover, Count pot);
 
 // Plays a whole move from the mover's pot at once (no pacing).
-MoveResult playMove(Board& board, Side mover, Count pot);
+Landing playMove(Board& board, Side mover, Count pot);
 
 } // namespace pentora

@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include "board_widget.h"
+#include "qtext.h"
+#include "texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,10 +20,6 @@
 namespace pentora {
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The layout is drawn in twips at 96 dots per inch: 15 twips to the pixel.
 constexpr int px(int twips) {
@@ -62,9 +60,10 @@ QIcon programIcon() {
 
 } // namespace
 
-Form1::Form1(RandomSource& random, QWidget* parent) : QMainWindow(parent), game_(*this, random) {
+Form1::Form1(RandomSource& random, QWidget* parent)
+    : QMainWindow(parent), game_(*this, *this, random) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Pentora"));
+    setWindowTitle(qs(texts::kAppTitle));
     setWindowIcon(programIcon());
 
     auto* board = new BoardWidget(this);

@@ -18,7 +18,7 @@ class QTimer;
 
 namespace pentora {
 
-class Form1 final : public QMainWindow, public GameView {
+class Form1 final : public QMainWindow, public GameView, public StepClock {
     Q_OBJECT
 public:
     static constexpr int kStepMs = 500;
@@ -38,10 +38,12 @@ public:
     void setDifficultyText(std::string_view text) override;
     void addDifficultyItem(int index, std::string_view text) override;
     void showMessage(std::string_view text, std::string_view title) override;
+    void unloadWindow() override;
+
+    // StepClock
     void setTimerRunning(bool running) override;
     bool timerRunning() const override;
     void waitForEvents() override;
-    void unloadWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,12 +1,14 @@
 // Pentora: a sowing game against the computer.
 #include "form1.h"
+#include "qtext.h"
 #include "random_source.h"
+#include "texts.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pentora"));
+    QApplication::setApplicationName(pentora::qs(pentora::texts::kAppTitle));
     QApplication::setApplicationVersion(QStringLiteral(PENTORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(PENTORA_APP_ID));
 

@@ -84,6 +84,22 @@ TEST_F(GameFlow, TheComputerShowsItsChosenPotFirstThenEachBean) {
     EXPECT_EQ(view.total(), kTotalBeans);
 }
 
+TEST_F(GameFlow, DuringTheComputersMoveAClickIsNotTheHumansTurn) {
+    start();
+    random.script({0.5F}); // computer pot 5
+    bool clicked = false;
+    clock.duringWait[6] = [&] { // the human's four beans, the computer's pot, its first bean
+        EXPECT_FALSE(game.humanToMove());
+        game.Human_Click(1); // as if the disabled pot had let the click through
+        clicked = true;
+    };
+    game.Human_Click(0);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"Pentora: Non e' il tuo turno!"}));
+    EXPECT_TRUE(game.humanToMove());
+    EXPECT_EQ(view.total(), kTotalBeans);
+}
+
 TEST_F(GameFlow, TheComputerCapturesAfterItsLastStep) {
     // The human's one bean lands on pot 4 (now 8). The computer's pot 0 (one bean) falls into
     // its empty pot 1, facing that pot 4.
@@ -119,6 +135,12 @@ TEST_F(GameFlow, TheGameEndsRightAfterTheHumansSowing) {
     EXPECT_EQ(view.messages.back(), "Pentora: Clicca su 'Inizia' per giocare!");
 }
 
+TEST(ResultText, NamesTheOutcomeThenBothScoresTheComputersFirst) {
+    EXPECT_EQ(texts::resultText(30, 18), ":-( Hai PERSO! :-(\nCPU: 30 / TU: 18");
+    EXPECT_EQ(texts::resultText(9, 39), ":-) Hai VINTO! :-)\nCPU: 9 / TU: 39");
+    EXPECT_EQ(texts::resultText(24, 24), ":-| Pareggio! :-|\nCPU: 24 / TU: 24");
+}
+
 TEST_F(GameFlow, TheGameEndsBetweenTheComputersExtraMoves) {
     // The computer's one bean reaches its big pot; its pots are then empty: no further move.
     startAt(rows({1, 4, 4, 4, 4, 4, 3}, {0, 0, 0, 0, 0, 1, 23}));
@@ -150,7 +172,7 @@ TEST_F(GameFlow, ComputerWithoutExtraMoveEmptiesItsSideAndTheFinalTestEndsTheGam
 class StartDuringMove : public GameFlow {
 protected:
     void restartAtWait(int wait) {
-        view.duringWait[wait] = [&] {
+        clock.duringWait[wait] = [&] {
             view.takeLog();
             start("Facile!");
             restartLog = view.takeLog();
@@ -196,18 +218,20 @@ TEST_F(StartDuringMove, AbandonsTheComputersExtraMove) {
 TEST_F(GameFlow, ClosingDuringAMoveStopsItAtOnce) {
     for (const int wait : {1, 3, 7}) {
         FakeView window;
-        Game closing(window, random);
+        FakeClock windowClock(window.log);
+        Game closing(window, windowClock, random);
         window.attach(closing);
+        windowClock.attach(closing);
         closing.Form_Load();
         window.difficulty = kHardest;
         closing.StatBTN_Click();
         random.script({0.5F});
-        window.duringWait[wait] = [&] { closing.ExitBTN_Click(); };
+        windowClock.duringWait[wait] = [&] { closing.ExitBTN_Click(); };
         closing.Human_Click(0);
         const Log log = window.takeLog();
         EXPECT_EQ(log.back(), "unload") << "closed at wait " << wait;
-        EXPECT_EQ(window.waits, wait);
-        EXPECT_FALSE(window.timer);
+        EXPECT_EQ(windowClock.waits, wait);
+        EXPECT_FALSE(windowClock.timer);
     }
 }
 
@@ -215,8 +239,10 @@ TEST(GameFlowGames, RandomGamesThroughTheWindowKeepEveryBeanAndAlwaysEnd) {
     std::mt19937 rng(777);
     ClockSeededRandom draws(778);
     FakeView view;
-    Game game(view, draws);
+    FakeClock clock(view.log);
+    Game game(view, clock, draws);
     view.attach(game);
+    clock.attach(game);
     game.Form_Load();
     constexpr int kGames = 500;
     for (int g = 0; g < kGames; ++g) {

@@ -1,6 +1,7 @@
 // A window for the game's tests: it keeps what a real window would show and writes every change
-// into a log, in order. Its waits return at once after one tick, and a test can have an event
-// handled in the middle of any chosen wait, as a player's click would be.
+// into a log, in order. Its step clock writes into the same log; its waits return at once after
+// one tick, and a test can have an event handled in the middle of any chosen wait, as a player's
+// click would be.
 #pragma once
 
 #include "game.h"
@@ -54,27 +55,6 @@ public:
             action();
         }
     }
-    void setTimerRunning(bool running) override {
-        if (running) {
-            record("wait");
-        }
-        timer = running;
-    }
-    bool timerRunning() const override { return timer; }
-    void waitForEvents() override {
-        ++waits;
-        ++depth;
-        maxDepth = std::max(maxDepth, depth);
-        if (auto it = duringWait.find(waits); it != duringWait.end()) {
-            auto action = std::move(it->second);
-            duringWait.erase(it);
-            action();
-        }
-        if (timer) {
-            game_->Timer1_Timer();
-        }
-        --depth;
-    }
     void unloadWindow() override {
         unloaded = true;
         record("unload");
@@ -98,18 +78,13 @@ public:
     std::vector<std::string> log;
     std::vector<std::string> messages;
     std::vector<std::string> items;
-    std::map<int, std::function<void()>> duringWait; // wait number (from 1) -> event
     std::function<void()> onMessage;
     std::string title;
     std::string startCaption;
     std::string difficulty;
     Count litSlot[2] = {kNoSlot, kNoSlot};
     bool humanPotsEnabled = true;
-    bool timer = true; // the timer is enabled until the window's load switches it off
     bool unloaded = false;
-    int waits = 0;
-    int depth = 0;
-    int maxDepth = 0;
 
 private:
     static int key(Side side, Count slot) { return (side == Side::Human ? 0 : 10) + slot; }
@@ -118,6 +93,44 @@ private:
     }
     void record(std::string entry) { log.push_back(std::move(entry)); }
 
+    Game* game_ = nullptr;
+};
+
+class FakeClock final : public StepClock {
+public:
+    explicit FakeClock(std::vector<std::string>& log) : log_(log) {}
+    void attach(Game& game) { game_ = &game; }
+
+    void setTimerRunning(bool running) override {
+        if (running) {
+            log_.emplace_back("wait");
+        }
+        timer = running;
+    }
+    bool timerRunning() const override { return timer; }
+    void waitForEvents() override {
+        ++waits;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        if (auto it = duringWait.find(waits); it != duringWait.end()) {
+            auto action = std::move(it->second);
+            duringWait.erase(it);
+            action();
+        }
+        if (timer) {
+            game_->Timer1_Timer();
+        }
+        --depth;
+    }
+
+    std::map<int, std::function<void()>> duringWait; // wait number (from 1) -> event
+    bool timer = true; // the timer is enabled until the window's load switches it off
+    int waits = 0;
+    int depth = 0;
+    int maxDepth = 0;
+
+private:
+    std::vector<std::string>& log_;
     Game* game_ = nullptr;
 };
 

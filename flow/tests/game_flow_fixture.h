@@ -17,6 +17,7 @@ class GameFlow : public ::testing::Test {
 protected:
     GameFlow() {
         view.attach(game);
+        clock.attach(game);
         game.Form_Load();
     }
 
@@ -39,7 +40,7 @@ protected:
         EXPECT_TRUE(view.humanPotsEnabled);
         EXPECT_EQ(view.title, "Pentora");
         EXPECT_EQ(view.startCaption, "Nuova\nPartita");
-        EXPECT_FALSE(view.timer);
+        EXPECT_FALSE(clock.timer);
     }
     // The labels show exactly the game's board.
     void expectLabelsMatchBoard() {
@@ -51,8 +52,9 @@ protected:
     }
 
     FakeView view;
+    FakeClock clock{view.log};
     ScriptedRandom random{{0.25F}}; // draws computer pot 2 unless a test scripts otherwise
-    Game game{view, random};
+    Game game{view, clock, random};
 };
 
 } // namespace pentora::testing

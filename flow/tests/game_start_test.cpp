@@ -5,7 +5,7 @@ namespace pentora::testing {
 namespace {
 
 TEST_F(GameFlow, LoadPreparesTheWindowWithoutTouchingTheBoard) {
-    EXPECT_FALSE(view.timer);
+    EXPECT_FALSE(clock.timer);
     EXPECT_EQ(view.startCaption, "Inizia");
     EXPECT_EQ(view.difficulty, "Scegli la difficolta'");
     EXPECT_EQ(view.items,

@@ -31,7 +31,7 @@ TEST_F(GameFlow, PotTwoOfTheOpeningEndsInTheBigPotAndEarnsAnotherMove) {
     };
     EXPECT_EQ(view.takeLog(), expected);
     EXPECT_TRUE(game.humanToMove());
-    EXPECT_EQ(view.waits, 4); // one tick per bean, and the computer did not play
+    EXPECT_EQ(clock.waits, 4); // one tick per bean, and the computer did not play
 }
 
 TEST_F(GameFlow, ACaptureFollowsTheLastBeansStepWithoutAWait) {
@@ -125,7 +125,7 @@ TEST_F(GameFlow, AClickDuringTheHumansSowingIsRefusedAndTheMoveGoesOn) {
     start();
     Board expected = Board::opening();
     playMove(expected, Side::Human, 2);
-    view.duringWait[2] = [&] {
+    clock.duringWait[2] = [&] {
         game.Human_Click(0); // a pot with beans: not your turn
         game.Human_Click(2); // the emptied pot: nothing
         game.Human_MouseMove(0);
@@ -133,14 +133,14 @@ TEST_F(GameFlow, AClickDuringTheHumansSowingIsRefusedAndTheMoveGoesOn) {
     game.Human_Click(2);
     EXPECT_EQ(view.messages, (std::vector<std::string>{"Pentora: Non e' il tuo turno!"}));
     EXPECT_EQ(game.board(), expected);
-    EXPECT_EQ(view.waits, 4);
+    EXPECT_EQ(clock.waits, 4);
     expectLabelsMatchBoard();
 }
 
 TEST_F(GameFlow, AClickOnALitPotStartsTheMoveInsideTheHoverWait) {
     start();
     view.takeLog();
-    view.duringWait[1] = [&] { game.Human_Click(2); };
+    clock.duringWait[1] = [&] { game.Human_Click(2); };
     game.Human_MouseMove(2);
     const Log log = view.takeLog();
     EXPECT_EQ(log.front(), "light H2");
@@ -148,7 +148,7 @@ TEST_F(GameFlow, AClickOnALitPotStartsTheMoveInsideTheHoverWait) {
     EXPECT_EQ(log.at(2), "H2=0");
     EXPECT_EQ(log.back(), "clear C"); // the hover wait ended without painting anything
     EXPECT_EQ(game.board().at(Side::Human, kBigPot), 1);
-    EXPECT_FALSE(view.timer);
+    EXPECT_FALSE(clock.timer);
 }
 
 TEST_F(GameFlow, HoverLightsThePotUnderTheMouseOnlyDuringTheHumansTurn) {
@@ -162,22 +162,22 @@ TEST_F(GameFlow, HoverLightsThePotUnderTheMouseOnlyDuringTheHumansTurn) {
     EXPECT_EQ(view.litSlot[0], 0);
     game.Human_MouseMove(6);
     EXPECT_EQ(view.litSlot[0], kNoSlot);
-    EXPECT_EQ(view.waits, 2);
+    EXPECT_EQ(clock.waits, 2);
 }
 
 TEST_F(GameFlow, AMouseThatNeverStopsNeverPilesUpWaits) {
     start();
     int moves = 0;
-    view.duringWait[1] = [&] {
+    clock.duringWait[1] = [&] {
         for (; moves < 5000; ++moves) {
             game.Human_MouseMove(static_cast<Count>(moves % 7));
         }
     };
     game.Human_MouseMove(1);
     EXPECT_EQ(moves, 5000);
-    EXPECT_EQ(view.maxDepth, 1);
-    EXPECT_EQ(view.waits, 1);
-    EXPECT_FALSE(view.timer);
+    EXPECT_EQ(clock.maxDepth, 1);
+    EXPECT_EQ(clock.waits, 1);
+    EXPECT_FALSE(clock.timer);
 }
 
 } // namespace

@@ -124,7 +124,7 @@ TEST(ComputerDraw, TheStartPotIsUniformOverLoadedPots) {
         ++hits[drawStartPot(board, random)];
     }
     EXPECT_EQ(hits[1] + hits[3] + hits[5], 0);
-    for (const Count pot : {0, 2, 4}) {
+    for (const int pot : {0, 2, 4}) {
         EXPECT_NEAR(hits[pot], kDraws / 3, kDraws / 30) << "pot " << pot;
     }
 }

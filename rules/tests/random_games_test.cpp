@@ -25,34 +25,27 @@ protected:
         }
     }
 
-    // Plays a move with the separate pieces (plan, drops, landing, capture writes), checking the
-    // board after each drop, and checks that playMove reaches the same board.
+    // Applies a move's writes one at a time, checking the board after each drop, and checks that
+    // playMove reaches the same board.
     bool playStepByStep(Board& board, Side mover, Count pot) {
         Board whole = board;
-        const MoveResult expected = playMove(whole, mover, pot);
+        const Landing expected = playMove(whole, mover, pot);
 
-        const MovePlan plan = planMove(board, mover, pot);
-        board.at(mover, pot) = 0;
-        int inHand = plan.beans;
-        for (Count q = plan.first; q <= plan.last; ++q) {
-            const Drop drop = dropAt(mover, q);
-            EXPECT_NE(drop.slot, kNoSlot);
-            ++board.at(drop.side, drop.slot);
-            --inHand;
-            expectSound(board, inHand);
-        }
-        const Landing landing = landingOf(board, mover, plan.last);
-        if (landing.kind == LandingKind::Capture) {
-            // A capture passes through two writes where a bean is counted twice (the big pot is
-            // written before the pot it empties); the board is whole again after the four.
-            for (const Write& w : captureWrites(board, mover, landing.slot)) {
-                apply(board, w);
+        const Move move = describeMove(board, mover, pot);
+        int inHand = board.at(mover, pot);
+        for (const MoveStep& step : move.steps) {
+            apply(board, step.write);
+            if (step.kind == MoveStep::Kind::Drop) {
+                --inHand;
+                expectSound(board, inHand);
             }
         }
+        // A capture passes through two writes where a bean is counted twice (the big pot is
+        // written before the pot it empties); the board is whole again after the four.
         expectSound(board, 0);
         EXPECT_EQ(board, whole);
-        EXPECT_EQ(landing.kind, expected.landing.kind);
-        return landing.kind == LandingKind::ExtraMove;
+        EXPECT_EQ(move.landing.kind, expected.kind);
+        return move.landing.extraMove();
     }
 
     std::mt19937 rng{20261207};

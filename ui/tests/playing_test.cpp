@@ -2,6 +2,7 @@
 // light, and the events a player can throw into the middle of a move.
 #include "game_end.h"
 #include "sowing.h"
+#include "texts.h"
 #include "window_harness.h"
 
 #include <QAction>
@@ -86,7 +87,7 @@ protected:
             ++steps;
             const Count litHuman = t_.litSlot(Side::Human);
             const Count litCpu = t_.litSlot(Side::Cpu);
-            if (drops_.empty()) {
+            if (!dropPending()) {
                 // A computer move begins: its chosen pot is lit first, still showing its beans.
                 finishMove();
                 EXPECT_EQ(t_.shown(), expected_) << "at step " << steps;
@@ -95,20 +96,21 @@ protected:
                 EXPECT_GT(expected_.at(Side::Cpu, litCpu), 0);
                 EXPECT_EQ(t_.window->windowTitle(), kMoving);
                 EXPECT_FALSE(t_.humanPotsEnabled());
+                EXPECT_TRUE(t_.pot(Side::Human, kBigPot)->isEnabled());
                 begin(Side::Cpu, litCpu);
                 return;
             }
             EXPECT_EQ(t_.shown(), expected_) << "at step " << steps;
-            const Drop drop = drops_.front();
-            drops_.pop_front();
+            const Write drop = pending_.front().write;
+            pending_.pop_front();
             EXPECT_EQ(drop.side == Side::Human ? litHuman : litCpu, drop.slot);
             EXPECT_EQ(drop.side == Side::Human ? litCpu : litHuman, kNoSlot);
-            ++expected_.at(drop.side, drop.slot);
+            apply(expected_, drop);
         }
 
         // The board once the move in progress has ended, its capture included.
         const Board& settle() {
-            EXPECT_TRUE(drops_.empty());
+            EXPECT_FALSE(dropPending());
             finishMove();
             return expected_;
         }
@@ -117,34 +119,27 @@ protected:
         int steps = 0;
 
     private:
+        // The move's writes are checked against the labels one tick at a time: the lift at once,
+        // each drop at its step, the capture when the move ends.
         void begin(Side mover, Count slot) {
-            mover_ = mover;
-            plan_ = planMove(expected_, mover, slot);
-            for (Count q = plan_->first; q <= plan_->last; ++q) {
-                if (const Drop drop = dropAt(mover, q); drop.slot != kNoSlot) {
-                    drops_.push_back(drop);
-                }
-            }
-            expected_.at(mover, slot) = 0;
+            const Move move = describeMove(expected_, mover, slot);
+            pending_.assign(move.steps.begin() + 1, move.steps.end());
+            apply(expected_, move.steps.front().write);
+        }
+        bool dropPending() const {
+            return std::any_of(pending_.begin(), pending_.end(),
+                               [](const MoveStep& s) { return s.kind == MoveStep::Kind::Drop; });
         }
         void finishMove() {
-            if (!plan_) {
-                return;
+            for (const MoveStep& s : pending_) {
+                apply(expected_, s.write);
             }
-            const Landing landing = landingOf(expected_, mover_, plan_->last);
-            if (landing.kind == LandingKind::Capture) {
-                for (const Write& w : captureWrites(expected_, mover_, landing.slot)) {
-                    apply(expected_, w);
-                }
-            }
-            plan_.reset();
+            pending_.clear();
         }
 
         Playing& t_;
         Board expected_;
-        std::deque<Drop> drops_;
-        std::optional<MovePlan> plan_;
-        Side mover_ = Side::Human;
+        std::deque<MoveStep> pending_;
     };
 
     // Plays one whole game with random human moves, checking every step; returns the moves.
@@ -186,8 +181,9 @@ protected:
                 EXPECT_EQ(settled.total(), kTotalBeans);
                 const Box& result = catcher.boxes.back();
                 EXPECT_EQ(result.title, "Pentora");
-                EXPECT_EQ(result.text.toStdString(), resultText(settled.at(Side::Cpu, kBigPot),
-                                                                settled.at(Side::Human, kBigPot)));
+                EXPECT_EQ(result.text.toStdString(),
+                          texts::resultText(settled.at(Side::Cpu, kBigPot),
+                                            settled.at(Side::Human, kBigPot)));
                 EXPECT_EQ(shown(), Board::opening());
                 EXPECT_EQ(StatBTN->text(), "Inizia");
                 break;
