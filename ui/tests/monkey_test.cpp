@@ -110,7 +110,7 @@ private:
             QString text;
             const int length = static_cast<int>(chance_() % 40);
             for (int i = 0; i < length; ++i) {
-                const char32_t code = 0x20 + chance_() % 0x1FFE0;
+                const auto code = static_cast<char32_t>(0x20 + chance_() % 0x1FFE0);
                 if (code >= 0xD800 && code <= 0xDFFF) {
                     continue;
                 }
@@ -130,7 +130,7 @@ private:
     void act() {
         ++events_;
         deepest_ = std::max(deepest_, depth_);
-        const unsigned kind = chance_() % 100;
+        const auto kind = static_cast<unsigned>(chance_() % 100);
         if (kind < 30) {
             const auto slot = static_cast<Count>(chance_() % kSlotsPerSide);
             note("click Human" + std::to_string(slot));
