@@ -13,12 +13,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
 
 if [ -z "${DISPLAY:-}" ]; then
-    "$root/scripts/deps.sh"
+    "$root/scripts/deps.sh" --test
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
 build="$root/build-bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DPENTORA_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" \
     --target rules_bench startup_probe minimal_window move_probe >/dev/null
 work=$(mktemp -d)

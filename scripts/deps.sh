@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing Pentora need. Only what is
-# missing is installed, so a second run returns at once. Run as root (or with sudo available).
+# Installs the Debian packages that Pentora needs. Only what is missing is installed, so a second
+# run returns at once. Run as root (or with sudo available).
+#
+#     scripts/deps.sh          what building and playing the game needs
+#     scripts/deps.sh --test   that, and what the tests, the benchmarks and the package need
 set -euo pipefail
 
-packages=(
+game_packages=(
     cmake g++ make            # the build
-    qt6-base-dev              # Qt 6 Widgets, with the JPEG, ICO and offscreen plugins
+    qt6-base-dev              # Qt 6 Widgets and Qt Test, with the JPEG, ICO and platform plugins
     fonts-dejavu-core         # a font for the window's texts on a bare system
+)
+test_packages=(
     libgtest-dev              # unit tests
     libbenchmark-dev          # the rules benchmark
-    xvfb xauth                # a real X display for the screenshot and benchmark scripts
+    xvfb xauth                # a real X display for the window tests on X, screenshots, benchmarks
     desktop-file-utils        # checks the desktop entry
     appstream                 # checks the AppStream metadata
     binutils-mingw-w64-x86-64 # compiles the Windows resources in a test
     dpkg-dev file             # the Debian package: dpkg-shlibdeps, and CPack's file type check
+    lintian                   # Debian's own checker, run on the package
+    devscripts                # hardening-check, run on the packaged program
 )
+
+packages=("${game_packages[@]}")
+case "${1:-}" in
+    "") ;;
+    --test) packages+=("${test_packages[@]}") ;;
+    *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,10 +41,11 @@ if [ "${#missing[@]}" -eq 0 ]; then
     exit 0
 fi
 
-sudo_cmd=()
+# sudo resets the environment, so the variable goes on the command line it runs.
+as_root=(env DEBIAN_FRONTEND=noninteractive)
 if [ "$(id -u)" -ne 0 ]; then
-    sudo_cmd=(sudo)
+    as_root=(sudo "${as_root[@]}")
 fi
 echo "Installing: ${missing[*]}"
-"${sudo_cmd[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update
+"${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

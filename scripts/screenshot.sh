@@ -3,7 +3,7 @@
 # own style and fonts.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" --test
 cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" --parallel "$(nproc)" --target pentora_screenshot >/dev/null
 mkdir -p "$root/docs"

@@ -2,6 +2,7 @@
 #include "computer_player.h"
 #include "scripted_random.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace pentora {
@@ -127,6 +128,20 @@ TEST(ComputerDraw, TheStartPotIsUniformOverLoadedPots) {
     for (const int pot : {0, 2, 4}) {
         EXPECT_NEAR(hits[pot], kDraws / 3, kDraws / 30) << "pot " << pot;
     }
+}
+
+TEST(RandomSource, EveryReseedStartsAFreshSequence) {
+    ClockSeededRandom random(7);
+    auto drawsAfterReseed = [&random] {
+        random.reseed();
+        std::array<float, 4> draws{};
+        for (float& u : draws) {
+            u = random.next();
+        }
+        return draws;
+    };
+    const auto first = drawsAfterReseed();
+    EXPECT_NE(drawsAfterReseed(), first); // each game draws anew, not the same pots again
 }
 
 TEST(RandomSource, StaysBelowOne) {

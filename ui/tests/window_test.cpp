@@ -170,6 +170,11 @@ TEST_F(WindowStart, AChosenDifficultyStartsAGameAndARestartBeginsAgain) {
     EXPECT_EQ(window->game().level(), 1);
     EXPECT_EQ(shown(), Board::opening());
     EXPECT_EQ(Combo1->count(), 6);
+
+    Board single = Board::opening();
+    single.at(Side::Human, 1) = 1;
+    window->game().loadPosition(single);
+    EXPECT_EQ(pot(Side::Human, 1)->accessibleDescription(), "1 fagiolo");
 }
 
 TEST_F(WindowStart, ClicksOnTheBoardBeforeAGameOnlyAskForAStart) {
@@ -179,6 +184,15 @@ TEST_F(WindowStart, ClicksOnTheBoardBeforeAGameOnlyAskForAStart) {
     ASSERT_EQ(catcher.boxes.size(), 1U);
     EXPECT_EQ(catcher.boxes.at(0).title, "Pentora");
     EXPECT_EQ(catcher.boxes.at(0).text, "Clicca su 'Inizia' per giocare!");
+}
+
+TEST_F(WindowStart, APressReleasedOutsideThePotIsNoClick) {
+    QLabel* label = pot(Side::Human, 0);
+    QTest::mousePress(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(-8, -8));
+    EXPECT_TRUE(catcher.boxes.empty());
+    QTest::mouseClick(label, Qt::LeftButton); // the same pot clicked: the hint
+    EXPECT_EQ(catcher.boxes.size(), 1U);
 }
 
 TEST_F(WindowStart, TheExitButtonClosesTheWindow) {
