@@ -4,12 +4,15 @@
 #include "qtext.h"
 #include "texts.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
+#include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,6 +53,44 @@ QRect cpuPotRect(Count slot) {
                      kPotHeight);
 }
 
+// A message box that shows every line of its text whole. Qt's box breaks lines wider than about
+// half the screen whenever it sizes itself (when shown and at each layout request); this one
+// then unbreaks them and grows instead, as far as the screen allows, keeping its centre.
+class MessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    bool event(QEvent* event) override {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
+            keepLinesWhole();
+        }
+        return handled;
+    }
+
+private:
+    void keepLinesWhole() {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (label == nullptr || !label->wordWrap()) {
+            return;
+        }
+        label->setWordWrap(false);
+        layout()->activate();
+        const QSize whole = layout()->totalMinimumSize();
+        const QScreen* screen = this->screen();
+        if (screen != nullptr && whole.width() > screen->availableGeometry().width()) {
+            label->setWordWrap(true); // a screen too small even for one line: broken it is
+        } else {
+            const QPoint centre = geometry().center();
+            setFixedSize(whole);
+            move(centre - QPoint(whole.width() / 2, whole.height() / 2));
+        }
+        // What this posted would only have the box break its lines again.
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    }
+};
+
 QIcon programIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
@@ -83,6 +124,7 @@ void Form1::buildControls(QWidget* board) {
     StatBTN = new QPushButton(QStringLiteral("Command1"), board);
     StatBTN->setObjectName(QStringLiteral("StatBTN"));
     StatBTN->setGeometry(twipsRect(3240, 2400, 1335, 735));
+    StatBTN->setAutoDefault(true); // Enter presses the focused button, as Space does
 
     Combo1 = new QComboBox(board);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -90,10 +132,16 @@ void Form1::buildControls(QWidget* board) {
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setGeometry(twipsRect(4920, 2760, 2295, 315));
     Combo1->setAccessibleName(QStringLiteral("Difficolta'"));
+    // What the player types stays exactly as typed: no completion, no case folding.
+    Combo1->setCompleter(nullptr);
+    // A chosen item is shown from its beginning, though the box is narrower than the longest.
+    connect(Combo1, &QComboBox::currentIndexChanged, this,
+            [this] { Combo1->lineEdit()->setCursorPosition(0); });
 
     ExitBTN = new QPushButton(QStringLiteral("-- E S C I --"), board);
     ExitBTN->setObjectName(QStringLiteral("ExitBTN"));
     ExitBTN->setGeometry(twipsRect(4080, 3360, 1935, 375));
+    ExitBTN->setAutoDefault(true);
 
     for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
         CPU.at(slot) = new PotLabel(Side::Cpu, slot, board);
@@ -187,10 +235,13 @@ void Form1::addDifficultyItem(int index, std::string_view text) {
     Combo1->insertItem(index, qs(text));
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(typed);
+    // The drop-down list is as wide as its longest item; the box keeps its place and size.
+    QAbstractItemView* list = Combo1->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth());
 }
 
 void Form1::showMessage(std::string_view text, std::string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok, this);
+    MessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -28,6 +28,11 @@ PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(side == Side::Human);
     setAccessibleName(accessibleNameOf(side, slot));
+    // The fill is fixed, white or magenta, so the count is drawn in a fixed colour too: black
+    // reads on both, whatever the desktop's palette and also while the label is switched off.
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
     setBackground(Qt::white);
     setCount(0);
 }

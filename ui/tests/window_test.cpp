@@ -1,11 +1,17 @@
 // The window as it opens and as the player finds it: places, texts, keys, messages, exit.
 #include "window_harness.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <utility>
 
 namespace pentora::testing {
 namespace {
@@ -137,22 +143,6 @@ TEST_F(WindowStartUp, TheMenuBarHoldsTwoCommandsThatActAtOnce) {
 
 using WindowStart = WindowTest;
 
-TEST_F(WindowStart, ATypedNearMissIsRefusedAndChangesNothing) {
-    for (const QString& typed : {QStringLiteral("facile!"), QStringLiteral("Facile! "),
-                                 QStringLiteral(""), kPrompt, QStringLiteral("3")}) {
-        Combo1->lineEdit()->clear();
-        QTest::keyClicks(Combo1->lineEdit(), typed);
-        QTest::mouseClick(StatBTN, Qt::LeftButton);
-        ASSERT_FALSE(catcher.boxes.empty());
-        EXPECT_EQ(catcher.boxes.back().title, "ATTENZIONE!");
-        EXPECT_EQ(catcher.boxes.back().text, kPrompt);
-        EXPECT_EQ(StatBTN->text(), "Inizia");
-        EXPECT_EQ(shown(), Board{});
-        EXPECT_EQ(Combo1->count(), 6); // a typed text never joins the list
-    }
-    EXPECT_EQ(catcher.boxes.size(), 5U);
-}
-
 TEST_F(WindowStart, AChosenDifficultyStartsAGameAndARestartBeginsAgain) {
     QTest::keyClicks(Combo1->lineEdit(), QStringLiteral("x")); // the prompt plus a letter
     Combo1->lineEdit()->clear();
@@ -199,6 +189,178 @@ TEST_F(WindowStart, TheExitButtonClosesTheWindow) {
     QTest::mouseClick(ExitBTN, Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->game().closing());
+}
+
+// The window used with the keyboard and the mouse, and read back from what it renders.
+class ByHand : public WindowTest {
+protected:
+    ByHand() { activate(); }
+    // The window is the active one again, as after a message box has been closed.
+    void activate() {
+        QApplication::setActiveWindow(window.get());
+        window->activateWindow();
+    }
+    // Clicks into the difficulty box and types over its text.
+    void typeIntoBox(const QString& text) {
+        activate();
+        QTest::mouseClick(Combo1->lineEdit(), Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), Combo1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+};
+
+TEST_F(ByHand, TypedTextIsKeptExactlyAndOnlyAnItemToTheLetterStarts) {
+    for (const QString& typed : {QStringLiteral("facile!"), QStringLiteral("Troppo"),
+                                 QStringLiteral("mediocre!"), QStringLiteral("Facile! ")}) {
+        catcher.boxes.clear();
+        typeIntoBox(typed);
+        QTest::mouseClick(StatBTN, Qt::LeftButton); // the focus leaves the box
+        EXPECT_EQ(window->focusWidget(), StatBTN);
+        ASSERT_EQ(catcher.boxes.size(), 1U) << typed.toStdString();
+        EXPECT_EQ(catcher.boxes.at(0).title, "ATTENZIONE!");
+        EXPECT_EQ(Combo1->currentText(), typed);
+        EXPECT_FALSE(window->game().gameOn());
+        EXPECT_EQ(Combo1->count(), 6); // a typed text never joins the list
+    }
+
+    catcher.boxes.clear();
+    typeIntoBox(QStringLiteral("mediocre!"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Enter in the box starts nothing
+    EXPECT_EQ(Combo1->currentText(), "mediocre!");
+    EXPECT_TRUE(catcher.boxes.empty());
+    EXPECT_FALSE(window->game().gameOn());
+
+    typeIntoBox(kDifficultyItems.at(3));
+    QTest::mouseClick(StatBTN, Qt::LeftButton);
+    EXPECT_TRUE(catcher.boxes.empty());
+    EXPECT_EQ(window->game().level(), 4);
+}
+
+TEST_F(ByHand, EnterPressesTheFocusedButton) {
+    EXPECT_EQ(QApplication::focusWidget(), StatBTN);
+    QTest::keyClick(StatBTN, Qt::Key_Return); // no difficulty yet: the warning
+    ASSERT_EQ(catcher.boxes.size(), 1U);
+    EXPECT_EQ(catcher.boxes.at(0).title, "ATTENZIONE!");
+
+    activate();
+    QTest::keyClick(StatBTN, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // the first item
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), StatBTN);
+    QTest::keyClick(StatBTN, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window->game().level(), 1);
+    EXPECT_EQ(StatBTN->text(), "Nuova\nPartita");
+
+    QTest::keyClick(StatBTN, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), ExitBTN);
+    QTest::keyClick(ExitBTN, Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ByHand, TheListShowsTheLongestItemWholeAndAChoiceShowsItsBeginning) {
+    const QRect place = Combo1->geometry();
+    QTest::mouseClick(Combo1->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+    QAbstractItemView* list = Combo1->view();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
+    EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0)); // no item is elided
+    EXPECT_GT(list->width(), Combo1->width());
+    EXPECT_EQ(Combo1->geometry(), place);
+
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return !list->isVisible(); }));
+    EXPECT_EQ(Combo1->currentText(), kDifficultyItems.at(5));
+    EXPECT_EQ(Combo1->lineEdit()->cursorPosition(), 0); // the text is shown from its beginning
+    EXPECT_EQ(Combo1->geometry(), place);
+}
+
+TEST_F(ByHand, HelpAndBugReportShowEveryLineWhole) {
+    int lines = 0;
+    catcher.onBox = [&lines](QMessageBox& box) {
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text() != box.text()) {
+                continue;
+            }
+            for (const QString& line : box.text().split(QLatin1Char('\n'))) {
+                ++lines;
+                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(line))
+                    << line.toStdString();
+            }
+        }
+        MessageCatcher::pressOk(box);
+    };
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+    activate();
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(lines, 7);
+}
+
+// WCAG's contrast ratio of two colours, from their relative luminance.
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The count's contrast against the label's fill, as rendered: the fill read at a corner, the
+// text's colour as the pixel that stands out most from it.
+double renderedContrast(QWidget* label) {
+    const QImage image = label->grab().toImage();
+    const QColor fill = image.pixelColor(1, 1);
+    double best = 1.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            best = std::max(best, contrast(fill, image.pixelColor(x, y)));
+        }
+    }
+    return best;
+}
+
+TEST_F(ByHand, CountsStandOutFromTheirFillUnderALightAndADarkPalette) {
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x2A, 0x2E, 0x32)},
+                                       std::pair{QPalette::WindowText, QColor(0xDE, 0xDE, 0xDE)},
+                                       std::pair{QPalette::Base, QColor(0x1B, 0x1E, 0x20)},
+                                       std::pair{QPalette::Text, QColor(0xDE, 0xDE, 0xDE)},
+                                       std::pair{QPalette::Button, QColor(0x31, 0x36, 0x3B)},
+                                       std::pair{QPalette::ButtonText, QColor(0xDE, 0xDE, 0xDE)}}) {
+        dark.setColor(role, colour);
+    }
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6E, 0x6E, 0x6E));
+    const QPalette light = QApplication::palette();
+
+    for (const QPalette& palette : {light, dark}) {
+        // The desktop's palette is there before the window, as when the game starts on it.
+        QApplication::setPalette(palette);
+        const bool isDark = palette.color(QPalette::Window).lightness() < 128;
+        SCOPED_TRACE(isDark ? "dark palette" : "light palette");
+        Form1 board(random);
+        board.show();
+        board.showCount(Side::Human, 0, 4);
+        board.showCount(Side::Human, 2, 4);
+        board.showHighlight(Side::Human, 2);
+        for (const bool switchedOff : {false, true}) {
+            board.setHumanPotsEnabled(!switchedOff); // as during the computer's move
+            SCOPED_TRACE(switchedOff ? "switched off" : "switched on");
+            const double onWhite = renderedContrast(board.pot(Side::Human, 0));
+            const double onMagenta = renderedContrast(board.pot(Side::Human, 2));
+            std::printf("%s palette, %s: white %.2f:1, lit %.2f:1\n", isDark ? "dark" : "light",
+                        switchedOff ? "switched off" : "switched on", onWhite, onMagenta);
+            EXPECT_GE(onWhite, 4.5);
+            EXPECT_GE(onMagenta, 3.0);
+        }
+    }
+    QApplication::setPalette(light);
 }
 
 } // namespace
