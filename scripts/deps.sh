@@ -18,9 +18,10 @@ test_packages=(
     desktop-file-utils        # checks the desktop entry
     appstream                 # checks the AppStream metadata
     binutils-mingw-w64-x86-64 # compiles the Windows resources in a test
-    dpkg-dev file             # the Debian package: dpkg-shlibdeps, and CPack's file type check
+    dpkg-dev debhelper        # builds the Debian package (dpkg-buildpackage, dh)
     lintian                   # Debian's own checker, run on the package
     devscripts                # hardening-check, run on the packaged program
+    file                      # tells a stripped program in a test
 )
 
 packages=("${game_packages[@]}")

@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
 # Installs a finished build tree into an empty prefix and checks what lands there.
 #
-#     install_tree.sh BUILD_DIR WORK_DIR
+#     install_tree.sh BUILD_DIR WORK_DIR VERSION APP_ID
 set -euo pipefail
 build=$1
 prefix=$2/prefix
+version=$3
+app_id=$4
 rm -rf "$prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
     bin/pentora
-    share/applications/org.example.pentora.desktop
-    share/metainfo/org.example.pentora.metainfo.xml
+    "share/applications/$app_id.desktop"
+    "share/metainfo/$app_id.metainfo.xml"
+    share/man/man6/pentora.6
 )
 for size in 32 48 64 128 256; do
-    expected+=("share/icons/hicolor/${size}x${size}/apps/org.example.pentora.png")
+    expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
 done
 for f in "${expected[@]}"; do
     [ -e "$prefix/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 [ -x "$prefix/bin/pentora" ] || { echo "bin/pentora is not executable" >&2; exit 1; }
-grep -q 'release version="1.0.0"' "$prefix/share/metainfo/org.example.pentora.metainfo.xml"
+grep -q "release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml"
+grep -q "\"Pentora $version\"" "$prefix/share/man/man6/pentora.6"
 echo "installed ${#expected[@]} files"
