@@ -159,7 +159,7 @@ void Game::finishComputerMove() {
 }
 
 bool Game::show(const Move& move) {
-    for (const MoveStep& s : move.steps) {
+    for (const MoveStep& s : move.steps()) {
         if (s.kind == MoveStep::Kind::Drop) {
             // One pot lit at a time: the other side is cleared, then the receiving pot is lit.
             view_.showHighlight(opponent(s.write.side), kNoSlot);

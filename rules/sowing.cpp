@@ -26,10 +26,9 @@ Move describeMove(const Board& board, Side mover, Count pot) {
     Move move;
     const Count beans = board.at(mover, pot);
     const auto last = static_cast<Count>(pot + beans);
-    move.steps.reserve(static_cast<std::size_t>(beans) + 5);
     auto record = [&](MoveStep::Kind kind, Side side, Count slot, Count value) {
         after.at(side, slot) = value;
-        move.steps.push_back({kind, {side, slot, value}});
+        move.add({kind, {side, slot, value}});
     };
 
     record(MoveStep::Kind::Lift, mover, pot, 0);
@@ -60,7 +59,7 @@ Move describeMove(const Board& board, Side mover, Count pot) {
 
 Landing playMove(Board& board, Side mover, Count pot) {
     const Move move = describeMove(board, mover, pot);
-    for (const MoveStep& step : move.steps) {
+    for (const MoveStep& step : move.steps()) {
         apply(board, step.write);
     }
     return move.landing;

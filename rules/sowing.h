@@ -8,7 +8,9 @@
 
 #include "board.h"
 
-#include <vector>
+#include <array>
+#include <cstddef>
+#include <span>
 
 namespace pentora {
 
@@ -38,9 +40,21 @@ struct MoveStep {
     friend bool operator==(const MoveStep&, const MoveStep&) = default;
 };
 
-struct Move {
-    std::vector<MoveStep> steps;
-    Landing landing;
+// A move's writes in order, held in place: the computer scores six moves for each of its own, so
+// a move allocates nothing.
+class Move {
+public:
+    std::span<const MoveStep> steps() const { return {steps_.data(), count_}; }
+    Landing landing{LandingKind::Plain, kNoSlot};
+
+private:
+    friend Move describeMove(const Board& board, Side mover, Count pot);
+    void add(const MoveStep& step) { steps_.at(count_++) = step; }
+
+    // The lift, one drop for each ring position of the four laps, the capture's four writes.
+    static constexpr std::size_t kMaxSteps = 1 + 4 * 2 * kSlotsPerSide + 4;
+    std::array<MoveStep, kMaxSteps> steps_; // only the first count_ are written and read
+    std::size_t count_ = 0;
 };
 
 // The move from the mover's `pot` on `board`. An empty pot gives a lone Lift and a Plain landing

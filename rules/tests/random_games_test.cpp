@@ -33,7 +33,7 @@ protected:
 
         const Move move = describeMove(board, mover, pot);
         int inHand = board.at(mover, pot);
-        for (const MoveStep& step : move.steps) {
+        for (const MoveStep& step : move.steps()) {
             apply(board, step.write);
             if (step.kind == MoveStep::Kind::Drop) {
                 --inHand;
