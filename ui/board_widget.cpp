@@ -1,40 +1,32 @@
 #include "board_widget.h"
 
+#include "pictures.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace pentora {
 
-BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
+BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent), picture_(pictures::board()) {
     setObjectName(QStringLiteral("board"));
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-const QPixmap& BoardWidget::pictureFor(qreal ratio) {
-    if (ratio > 1.0) {
+void BoardWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (devicePixelRatioF() > 1.0) {
         if (picture2x_.isNull()) {
             picture2x_.load(QStringLiteral(":/pentora/board@2x.jpg"));
             picture2x_.setDevicePixelRatio(2.0);
         }
         if (!picture2x_.isNull()) {
-            return picture2x_;
+            painter.drawPixmap(0, 0, picture2x_);
+            return;
         }
     }
-    if (picture_.isNull()) {
-        picture_.load(QStringLiteral(":/pentora/board.jpg"));
-    }
-    return picture_;
-}
-
-void BoardWidget::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    const QPixmap& picture = pictureFor(devicePixelRatioF());
-    if (picture.isNull()) {
-        painter.fillRect(event->rect(), QColor(0xA7, 0xCA, 0xF0)); // the picture's ground
-        return;
-    }
-    painter.drawPixmap(0, 0, picture); // a column and a row wider than the client area
+    // A column and a row wider than the client area; only the damaged part is drawn.
+    painter.drawImage(event->rect(), picture_, event->rect());
 }
 
 } // namespace pentora

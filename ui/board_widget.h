@@ -1,7 +1,9 @@
 // The window's client area: the board picture drawn at its own size from the top-left corner,
-// with the controls on top. On a high-density screen the picture drawn at twice the size is used.
+// with the controls on top. On a high-density screen the picture drawn at twice the size is read
+// the first time it is needed.
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -19,9 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap& pictureFor(qreal ratio);
-
-    QPixmap picture_;
+    QImage picture_; // shares the program's pixels
     QPixmap picture2x_;
 };
 

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "board_widget.h"
+#include "pictures.h"
 #include "qtext.h"
 #include "texts.h"
 
@@ -10,15 +11,20 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
+#include <QIconEngine>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOption>
 #include <QTimer>
+#include <algorithm>
+#include <array>
 
 namespace pentora {
 
@@ -91,13 +97,61 @@ private:
     }
 };
 
-QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/pentora/icon-%1.png").arg(size), QSize(size, size));
+// The difficulty box. Its drop-down list is as wide as the longest item, which is wider than the
+// box; the box itself keeps its place and size.
+class DifficultyBox final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override {
+        QAbstractItemView* list = view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth());
+        QComboBox::showPopup();
     }
-    return icon;
-}
+};
+
+// The program icon in the sizes it was drawn in, made into a pixmap only when a size is asked for
+// (the X window system takes them all; other platforms show none).
+class ProgramIconEngine final : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+    QString key() const override { return QStringLiteral("pentora"); }
+
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        QList<QSize> sizes;
+        for (const int side : kSides) {
+            sizes.append(QSize(side, side));
+        }
+        return sizes;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) override {
+        // The smallest drawing that covers the size asked for, else the largest.
+        const int wanted = std::max(size.width(), size.height());
+        const auto fits = std::find_if(kSides.begin(), kSides.end(),
+                                       [wanted](int side) { return side >= wanted; });
+        const int side = fits != kSides.end() ? *fits : kSides.back();
+        QPixmap drawn = QPixmap::fromImage(pictures::icon(side));
+        if (drawn.size() != size && !size.isEmpty()) {
+            drawn = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        if (mode != QIcon::Disabled) {
+            return drawn;
+        }
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+private:
+    static constexpr std::array<int, 7> kSides = {16, 24, 32, 48, 64, 128, 256};
+};
 
 } // namespace
 
@@ -105,7 +159,7 @@ Form1::Form1(RandomSource& random, QWidget* parent)
     : QMainWindow(parent), game_(*this, *this, random) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(texts::kAppTitle));
-    setWindowIcon(programIcon());
+    setWindowIcon(QIcon(new ProgramIconEngine));
 
     auto* board = new BoardWidget(this);
     setCentralWidget(board);
@@ -126,11 +180,11 @@ void Form1::buildControls(QWidget* board) {
     StatBTN->setGeometry(twipsRect(3240, 2400, 1335, 735));
     StatBTN->setAutoDefault(true); // Enter presses the focused button, as Space does
 
-    Combo1 = new QComboBox(board);
+    Combo1 = new DifficultyBox(board);
     Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setGeometry(twipsRect(4920, 2760, 2295, 315)); // first: it spares a size hint
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setGeometry(twipsRect(4920, 2760, 2295, 315));
     Combo1->setAccessibleName(QStringLiteral("Difficolta'"));
     // What the player types stays exactly as typed: no completion, no case folding.
     Combo1->setCompleter(nullptr);
@@ -230,14 +284,14 @@ void Form1::setDifficultyText(std::string_view text) {
 }
 
 void Form1::addDifficultyItem(int index, std::string_view text) {
-    // Adding the first item would make it the current one and replace the typed text.
-    const QString typed = Combo1->currentText();
+    // The first item would become the current one and replace the text in the box.
+    const bool first = Combo1->count() == 0;
+    const QString shown = Combo1->currentText();
     Combo1->insertItem(index, qs(text));
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(typed);
-    // The drop-down list is as wide as its longest item; the box keeps its place and size.
-    QAbstractItemView* list = Combo1->view();
-    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth());
+    if (first) {
+        Combo1->setCurrentIndex(-1);
+        Combo1->setEditText(shown);
+    }
 }
 
 void Form1::showMessage(std::string_view text, std::string_view title) {

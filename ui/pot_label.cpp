@@ -1,6 +1,7 @@
 #include "pot_label.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 namespace pentora {
@@ -24,15 +25,10 @@ PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
                       .arg(side == Side::Human ? QStringLiteral("Human") : QStringLiteral("CPU"))
                       .arg(slot));
     setAlignment(Qt::AlignCenter);
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent fills the whole box
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(side == Side::Human);
     setAccessibleName(accessibleNameOf(side, slot));
-    // The fill is fixed, white or magenta, so the count is drawn in a fixed colour too: black
-    // reads on both, whatever the desktop's palette and also while the label is switched off.
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    setPalette(p);
     setBackground(Qt::white);
     setCount(0);
 }
@@ -58,6 +54,15 @@ void PotLabel::setBackground(const QColor& colour) {
 
 QColor PotLabel::background() const {
     return palette().color(QPalette::Window);
+}
+
+void PotLabel::paintEvent(QPaintEvent* /*event*/) {
+    // The fill is fixed, white or magenta, so the count is drawn in a fixed colour too: black
+    // reads on both, whatever the desktop's palette, and also while the label is switched off.
+    QPainter painter(this);
+    painter.fillRect(rect(), background());
+    painter.setPen(Qt::black);
+    painter.drawText(rect(), static_cast<int>(alignment()), text());
 }
 
 void PotLabel::mousePressEvent(QMouseEvent* event) {

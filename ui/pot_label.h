@@ -1,6 +1,6 @@
-// One pot of the board: an opaque box showing the pot's bean count. The human's labels report
-// clicks (press and release over the same label, left button) and mouse movement; a disabled
-// label reports nothing.
+// One pot of the board: an opaque box showing the pot's bean count, black on its fill. The human's
+// labels report clicks (press and release over the same label, left button) and mouse movement; a
+// disabled label reports nothing.
 #pragma once
 
 #include "board.h"
@@ -27,6 +27,7 @@ signals:
     void mouseMoved(pentora::Count slot);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

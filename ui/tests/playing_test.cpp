@@ -123,8 +123,8 @@ protected:
         // each drop at its step, the capture when the move ends.
         void begin(Side mover, Count slot) {
             const Move move = describeMove(expected_, mover, slot);
-            pending_.assign(move.steps.begin() + 1, move.steps.end());
-            apply(expected_, move.steps.front().write);
+            pending_.assign(move.steps().begin() + 1, move.steps().end());
+            apply(expected_, move.steps().front().write);
         }
         bool dropPending() const {
             return std::any_of(pending_.begin(), pending_.end(),

@@ -39,7 +39,6 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
             ASSERT_NE(label, nullptr);
             EXPECT_EQ(label->text(), "0");
             EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::white));
-            EXPECT_TRUE(label->autoFillBackground());
             EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
             EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
             EXPECT_FALSE(label->accessibleName().isEmpty());
@@ -49,9 +48,6 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
     EXPECT_EQ(pot(Side::Cpu, 0)->accessibleName(), "Pentola 1 del computer");
     EXPECT_EQ(pot(Side::Human, 2)->accessibleDescription(), "0 fagioli");
 
-    const QImage picture(QStringLiteral(":/pentora/board.jpg"));
-    EXPECT_EQ(picture.size(), QSize(651, 401));
-    EXPECT_EQ(picture.pixelColor(640, 390), QColor(0xA7, 0xCA, 0xF0)); // the ground
     EXPECT_EQ(QImage(QStringLiteral(":/pentora/board@2x.jpg")).size(), QSize(1302, 802));
     EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
@@ -61,6 +57,26 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
     EXPECT_FALSE(Timer1->isActive());
     EXPECT_EQ(Timer1->interval(), 500);
     EXPECT_EQ(window->focusWidget(), StatBTN);
+}
+
+TEST_F(WindowStartUp, ShowsThePicturesAsTheirFilesHoldThem) {
+    const QString resources = QStringLiteral(PENTORA_SOURCE_DIR "/ui/resources/");
+    const int ratio = window->devicePixelRatio() > 1.0 ? 2 : 1;
+    const QImage jpeg = QImage(resources + (ratio == 1 ? "board.jpg" : "board@2x.jpg"))
+                            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(jpeg.size(), QSize(651, 401) * ratio);
+    EXPECT_EQ(jpeg.pixelColor(640 * ratio, 390 * ratio), QColor(0xA7, 0xCA, 0xF0)); // the ground
+    const QImage shown = window->centralWidget()->grab().toImage().convertToFormat(jpeg.format());
+    // Corners and edges of the client area, where no control stands.
+    for (const QPoint at : {QPoint(0, 0), QPoint(648, 0), QPoint(0, 399), QPoint(648, 399),
+                            QPoint(324, 10), QPoint(10, 250), QPoint(640, 390)}) {
+        EXPECT_EQ(shown.pixel(at * ratio), jpeg.pixel(at * ratio)) << at.x() << "," << at.y();
+    }
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage png(resources + QStringLiteral("icon-%1.png").arg(side));
+        const QPixmap drawn = window->windowIcon().pixmap(QSize(side, side), 1.0);
+        EXPECT_EQ(drawn.toImage().convertToFormat(png.format()), png) << side;
+    }
 }
 
 TEST_F(WindowStartUp, EveryControlStandsAtItsPlaceOnAFixedClientArea) {

@@ -1,0 +1,21 @@
+// The window's pictures, decoded when the program was built (ui/tools/embed_pictures.cpp) from
+// the JPEG and PNG files in ui/resources. Each image shares the program's read-only data: nothing
+// is read, decoded or copied when the window opens.
+#pragma once
+
+#include <QImage>
+
+namespace pentora::pictures {
+
+// The board picture at its own size, 651 x 401.
+QImage board();
+// The program icon as drawn at `side` x `side` (16, 24, 32, 48, 64, 128 or 256); null otherwise.
+QImage icon(int side);
+
+// Wraps pixels that live as long as the program.
+inline QImage wrap(const unsigned char* data, int width, int height, int bytesPerLine,
+                   QImage::Format format) {
+    return {data, width, height, bytesPerLine, format};
+}
+
+} // namespace pentora::pictures
