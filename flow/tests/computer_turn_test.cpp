@@ -217,33 +217,25 @@ TEST_F(StartDuringMove, AbandonsTheComputersExtraMove) {
 
 TEST_F(GameFlow, ClosingDuringAMoveStopsItAtOnce) {
     for (const int wait : {1, 3, 7}) {
-        FakeView window;
-        FakeClock windowClock(window.log);
-        Game closing(window, windowClock, random);
-        window.attach(closing);
-        windowClock.attach(closing);
-        closing.Form_Load();
-        window.difficulty = kHardest;
-        closing.StatBTN_Click();
+        FakeWindow closing(random);
+        closing.view.difficulty = kHardest;
+        closing.game.StatBTN_Click();
         random.script({0.5F});
-        windowClock.duringWait[wait] = [&] { closing.ExitBTN_Click(); };
-        closing.Human_Click(0);
-        const Log log = window.takeLog();
+        closing.clock.duringWait[wait] = [&] { closing.game.ExitBTN_Click(); };
+        closing.game.Human_Click(0);
+        const Log log = closing.view.takeLog();
         EXPECT_EQ(log.back(), "unload") << "closed at wait " << wait;
-        EXPECT_EQ(windowClock.waits, wait);
-        EXPECT_FALSE(windowClock.timer);
+        EXPECT_EQ(closing.clock.waits, wait);
+        EXPECT_FALSE(closing.clock.timer);
     }
 }
 
 TEST(GameFlowGames, RandomGamesThroughTheWindowKeepEveryBeanAndAlwaysEnd) {
     std::mt19937 rng(777);
     ClockSeededRandom draws(778);
-    FakeView view;
-    FakeClock clock(view.log);
-    Game game(view, clock, draws);
-    view.attach(game);
-    clock.attach(game);
-    game.Form_Load();
+    FakeWindow window(draws);
+    FakeView& view = window.view;
+    Game& game = window.game;
     constexpr int kGames = 500;
     for (int g = 0; g < kGames; ++g) {
         view.difficulty = std::string(texts::kDifficulties.at(rng() % 6));

@@ -134,4 +134,16 @@ private:
     Game* game_ = nullptr;
 };
 
+// A game wired to a fake window and step clock as the real window wires it, and loaded.
+struct FakeWindow {
+    explicit FakeWindow(RandomSource& random) : game(view, clock, random) {
+        view.attach(game);
+        clock.attach(game);
+        game.Form_Load();
+    }
+    FakeView view;
+    FakeClock clock{view.log};
+    Game game;
+};
+
 } // namespace pentora::testing

@@ -15,12 +15,6 @@ using Log = std::vector<std::string>;
 
 class GameFlow : public ::testing::Test {
 protected:
-    GameFlow() {
-        view.attach(game);
-        clock.attach(game);
-        game.Form_Load();
-    }
-
     void start(const std::string& difficulty = kHardest) {
         view.difficulty = difficulty;
         game.StatBTN_Click();
@@ -51,10 +45,11 @@ protected:
         }
     }
 
-    FakeView view;
-    FakeClock clock{view.log};
     ScriptedRandom random{{0.25F}}; // draws computer pot 2 unless a test scripts otherwise
-    Game game{view, clock, random};
+    FakeWindow window{random};
+    FakeView& view = window.view;
+    FakeClock& clock = window.clock;
+    Game& game = window.game;
 };
 
 } // namespace pentora::testing

@@ -1,4 +1,6 @@
 // The window as it opens and as the player finds it: places, texts, keys, messages, exit.
+#include "qtext.h"
+#include "texts.h"
 #include "window_harness.h"
 
 #include <QAbstractItemView>
@@ -134,21 +136,13 @@ TEST_F(WindowStartUp, TheMenuBarHoldsTwoCommandsThatActAtOnce) {
         QTest::keyClick(window.get(), key, Qt::AltModifier);
     }
     ASSERT_EQ(catcher.boxes.size(), 2U);
+    // The texts themselves are the game's; here, that each command shows its own.
     const Box& help = catcher.boxes.at(0);
     EXPECT_EQ(help.title, "ISTRUZIONI");
-    EXPECT_EQ(help.text,
-              "Gioca contro il computer e lancia i 'fagioli' nelle pentole\n"
-              "clicca con il mouse sul 'numero di fagioli' nella pentola e questi verranno\n"
-              "messi nelle pentole successive; Se l'ultimo fagiolo va nella tua pentola grande "
-              "potrai\n"
-              "fare un altro tiro, se va in una tua pentola vuota vinci anche i 'fagioli' nella "
-              "pentola\n"
-              "corrispondente del computer...");
+    EXPECT_EQ(help.text, qs(texts::kInstructions));
     const Box& bug = catcher.boxes.at(1);
     EXPECT_EQ(bug.title, "BUG REPORT");
-    EXPECT_EQ(bug.text, "Se volete segnalare dei 'bug' nel programma inviatemi una e-mail \n"
-                        "all'indirizzo bugs@pentora.example.org con una descrizione "
-                        "dettagliata del problema");
+    EXPECT_EQ(bug.text, qs(texts::kBugReport));
     for (const Box& box : catcher.boxes) {
         EXPECT_EQ(box.icon, QMessageBox::NoIcon);
         EXPECT_EQ(box.buttons, 1);
