@@ -19,6 +19,7 @@ test_packages=(
     appstream                 # checks the AppStream metadata
     binutils-mingw-w64-x86-64 # compiles the Windows resources in a test
     dpkg-dev debhelper        # builds the Debian package (dpkg-buildpackage, dh)
+    build-essential           # what dpkg-buildpackage requires of every package build
     lintian                   # Debian's own checker, run on the package
     devscripts                # hardening-check, run on the packaged program
     file                      # tells a stripped program in a test
