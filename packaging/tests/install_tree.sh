@@ -23,5 +23,8 @@ for f in "${expected[@]}"; do
 done
 [ -x "$prefix/bin/pentora" ] || { echo "bin/pentora is not executable" >&2; exit 1; }
 grep -q "release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml"
+entry="$prefix/share/applications/$app_id.desktop"
+grep -qx "Exec=$prefix/bin/pentora" "$entry" || { echo "the desktop entry does not start $prefix/bin/pentora" >&2; exit 1; }
+desktop-file-validate "$entry"
 grep -q "\"Pentora $version\"" "$prefix/share/man/man6/pentora.6"
 echo "installed ${#expected[@]} files"
