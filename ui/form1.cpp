@@ -24,7 +24,7 @@
 #include <QStyleOption>
 #include <QTimer>
 #include <algorithm>
-#include <array>
+#include <span>
 
 namespace pentora {
 
@@ -119,7 +119,7 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
         QList<QSize> sizes;
-        for (const int side : kSides) {
+        for (const int side : pictures::iconSides()) {
             sizes.append(QSize(side, side));
         }
         return sizes;
@@ -127,10 +127,11 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) override {
         // The smallest drawing that covers the size asked for, else the largest.
+        const std::span<const int> sides = pictures::iconSides();
         const int wanted = std::max(size.width(), size.height());
-        const auto fits = std::find_if(kSides.begin(), kSides.end(),
-                                       [wanted](int side) { return side >= wanted; });
-        const int side = fits != kSides.end() ? *fits : kSides.back();
+        const auto fits =
+            std::find_if(sides.begin(), sides.end(), [wanted](int side) { return side >= wanted; });
+        const int side = fits != sides.end() ? *fits : sides.back();
         QPixmap drawn = QPixmap::fromImage(pictures::icon(side));
         if (drawn.size() != size && !size.isEmpty()) {
             drawn = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -148,9 +149,6 @@ public:
         const qreal ratio = painter->device()->devicePixelRatio();
         painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
     }
-
-private:
-    static constexpr std::array<int, 7> kSides = {16, 24, 32, 48, 64, 128, 256};
 };
 
 } // namespace

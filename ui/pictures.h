@@ -4,13 +4,16 @@
 #pragma once
 
 #include <QImage>
+#include <span>
 
 namespace pentora::pictures {
 
 // The board picture at its own size, 651 x 401.
 QImage board();
-// The program icon as drawn at `side` x `side` (16, 24, 32, 48, 64, 128 or 256); null otherwise.
+// The program icon as drawn at `side` x `side`, for each of iconSides(); null otherwise.
 QImage icon(int side);
+// The sizes the icon was drawn in, smallest first.
+std::span<const int> iconSides();
 
 // Wraps pixels that live as long as the program.
 inline QImage wrap(const unsigned char* data, int width, int height, int bytesPerLine,

@@ -45,6 +45,7 @@ int main(int argc, char* argv[]) {
 
     QString boardWrap;
     QString icons;
+    QString sides;
     for (int i = 2; i < argc; ++i) {
         const QString path = QString::fromLocal8Bit(argv[i]);
         const bool board = i == 2;
@@ -72,15 +73,19 @@ int main(int argc, char* argv[]) {
         } else {
             icons +=
                 QStringLiteral("    case %1:\n        return %2;\n").arg(image.width()).arg(wrap);
+            sides += QStringLiteral("%1, ").arg(image.width());
         }
     }
-    out << "\n} // namespace\n\n"
+    out << "const int kIconSides[] = {" << sides << "};\n"
+        << "\n} // namespace\n\n"
            "QImage board() {\n    return "
         << boardWrap
         << ";\n}\n\n"
            "QImage icon(int side) {\n    switch (side) {\n"
         << icons
-        << "    default:\n        return {};\n    }\n}\n\n} // namespace pentora::pictures\n";
+        << "    default:\n        return {};\n    }\n}\n\n"
+           "std::span<const int> iconSides() {\n    return kIconSides;\n}\n\n"
+           "} // namespace pentora::pictures\n";
     out.flush();
     return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError ? 0 : 1;
 }
