@@ -10,11 +10,14 @@ game_packages=(
     cmake g++ make            # the build
     qt6-base-dev              # Qt 6 Widgets and Qt Test, with the JPEG, ICO and platform plugins
     fonts-dejavu-core         # a font for the window's texts on a bare system
+    qt6-translations-l10n     # Qt's own words (a text box's menu) in Italian
 )
 test_packages=(
     libgtest-dev              # unit tests
     libbenchmark-dev          # the rules benchmark
     xvfb xauth                # a real X display for the window tests on X, screenshots, benchmarks
+    openbox x11-utils         # a window manager on that display, and xprop to ask it
+    dbus at-spi2-core python3-pyatspi # a screen reader's view of the window (AT-SPI)
     desktop-file-utils        # checks the desktop entry
     appstream                 # checks the AppStream metadata
     binutils-mingw-w64-x86-64 # compiles the Windows resources in a test

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTimer>
@@ -59,41 +60,83 @@ QRect cpuPotRect(Count slot) {
                      kPotHeight);
 }
 
-// A message box that shows every line of its text whole. Qt's box breaks lines wider than about
-// half the screen whenever it sizes itself (when shown and at each layout request); this one
-// then unbreaks them and grows instead, as far as the screen allows, keeping its centre.
+// A message box that shows every line of its text whole and stands over the window, wholly on
+// the screen. Qt's box breaks lines wider than about half the screen whenever it sizes itself
+// (when shown and at each layout request); this one then unbreaks them and grows instead, as far
+// as the screen allows, once, before it is shown. It is never narrower than its title needs in a
+// title bar, and its frame offers only a close button.
 class MessageBox final : public QMessageBox {
 public:
-    using QMessageBox::QMessageBox;
+    MessageBox(const QString& title, const QString& text, QWidget* parent)
+        : QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent,
+                      Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+        setTextFormat(Qt::PlainText);
+    }
 
 protected:
     bool event(QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest && fitted_) {
+            // Qt's box would size itself anew, breaking the lines: the layout only.
+            return QDialog::event(event);
+        }
         const bool handled = QMessageBox::event(event);
-        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
-            keepLinesWhole();
+        if (event->type() == QEvent::Show) {
+            fit(); // after Qt has sized the box, before it is on the screen
+            fitted_ = true;
         }
         return handled;
     }
 
 private:
-    void keepLinesWhole() {
+    // Room for a title bar's buttons beside the title.
+    static constexpr int kTitleBarButtons = 120;
+    bool fitted_ = false;
+
+    void fit() {
+        const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
+        QSize size = this->size(); // as Qt sized it
         auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        if (label == nullptr || !label->wordWrap()) {
+        if (label != nullptr && label->wordWrap()) {
+            label->setWordWrap(false);
+            layout()->activate();
+            const QSize whole = layout()->totalMinimumSize();
+            if (area.isValid() && whole.width() > area.width()) {
+                label->setWordWrap(true); // a screen too small even for one line: broken it is
+            } else {
+                size = whole;
+            }
+        }
+        size.setWidth(std::max(size.width(),
+                               fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarButtons));
+        setFixedSize(size);
+        layout()->activate();
+        place(area);
+    }
+
+    // Centres the box's frame over the window's frame, moved inside the screen where that would
+    // cross an edge. Until the window manager has framed the box, its frame is taken to be as
+    // wide as the window's.
+    void place(const QRect& area) {
+        const QWidget* window = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+        if (window == nullptr || !area.isValid()) {
             return;
         }
-        label->setWordWrap(false);
-        layout()->activate();
-        const QSize whole = layout()->totalMinimumSize();
-        const QScreen* screen = this->screen();
-        if (screen != nullptr && whole.width() > screen->availableGeometry().width()) {
-            label->setWordWrap(true); // a screen too small even for one line: broken it is
-        } else {
-            const QPoint centre = geometry().center();
-            setFixedSize(whole);
-            move(centre - QPoint(whole.width() / 2, whole.height() / 2));
-        }
-        // What this posted would only have the box break its lines again.
-        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+        const auto margins = [](const QWidget* w) {
+            const QRect frame = w->frameGeometry();
+            const QRect client = w->geometry();
+            return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                            frame.right() - client.right(), frame.bottom() - client.bottom());
+        };
+        const bool framed = frameGeometry() != geometry();
+        const QMargins frame = framed ? margins(this) : margins(window);
+        QRect outer(QPoint(), size().grownBy(frame));
+        outer.moveCenter(window->frameGeometry().center());
+        outer.moveLeft(
+            std::max(area.left(), std::min(outer.left(), area.right() - outer.width() + 1)));
+        outer.moveTop(
+            std::max(area.top(), std::min(outer.top(), area.bottom() - outer.height() + 1)));
+        setGeometry(outer.marginsRemoved(frame));
     }
 };
 
@@ -156,6 +199,10 @@ public:
 Form1::Form1(RandomSource& random, QWidget* parent)
     : QMainWindow(parent), game_(*this, *this, random) {
     setObjectName(QStringLiteral("Form1"));
+    // A fixed window: a title, the system menu, minimize and close; nothing to maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(qs(texts::kAppTitle));
     setWindowIcon(QIcon(new ProgramIconEngine));
 
@@ -173,7 +220,7 @@ Form1::Form1(RandomSource& random, QWidget* parent)
 }
 
 void Form1::buildControls(QWidget* board) {
-    StatBTN = new QPushButton(QStringLiteral("Command1"), board);
+    StatBTN = new QPushButton(qs(texts::kDesignCaption), board);
     StatBTN->setObjectName(QStringLiteral("StatBTN"));
     StatBTN->setGeometry(twipsRect(3240, 2400, 1335, 735));
     StatBTN->setAutoDefault(true); // Enter presses the focused button, as Space does
@@ -183,14 +230,15 @@ void Form1::buildControls(QWidget* board) {
     Combo1->setGeometry(twipsRect(4920, 2760, 2295, 315)); // first: it spares a size hint
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setAccessibleName(QStringLiteral("Difficolta'"));
+    Combo1->setAccessibleName(qs(texts::kDifficultyName));
+    Combo1->lineEdit()->setAccessibleName(qs(texts::kDifficultyName));
     // What the player types stays exactly as typed: no completion, no case folding.
     Combo1->setCompleter(nullptr);
     // A chosen item is shown from its beginning, though the box is narrower than the longest.
     connect(Combo1, &QComboBox::currentIndexChanged, this,
             [this] { Combo1->lineEdit()->setCursorPosition(0); });
 
-    ExitBTN = new QPushButton(QStringLiteral("-- E S C I --"), board);
+    ExitBTN = new QPushButton(qs(texts::kExit), board);
     ExitBTN->setObjectName(QStringLiteral("ExitBTN"));
     ExitBTN->setGeometry(twipsRect(4080, 3360, 1935, 375));
     ExitBTN->setAutoDefault(true);
@@ -206,6 +254,14 @@ void Form1::buildControls(QWidget* board) {
         connect(label, &PotLabel::mouseMoved, this,
                 [this](Count index) { game_.Human_MouseMove(index); });
         Human.at(slot) = label;
+    }
+
+    // Keys 1 to 6, on the main keyboard and the keypad, press the human's pots 1 to 6 wherever
+    // the focus is; in the difficulty box's text a digit is typed instead (a line edit takes the
+    // keys it types before any shortcut). The pots themselves never take the focus.
+    for (Count slot = 0; slot < kPotsPerSide; ++slot) {
+        auto* key = new QShortcut(QKeySequence(Qt::Key_1 + slot), this);
+        connect(key, &QShortcut::activated, Human.at(slot), &PotLabel::press);
     }
 
     setTabOrder(StatBTN, Combo1);
@@ -227,11 +283,11 @@ void Form1::buildControls(QWidget* board) {
 void Form1::buildMenu() {
     // Two commands straight on the menu bar, without drop-down lists; the bar gives them their
     // Alt+letter keys from the '&' in their texts.
-    Istruzioni = menuBar()->addAction(QStringLiteral("&Istruzioni"));
+    Istruzioni = menuBar()->addAction(qs(texts::kInstructionsMenu));
     Istruzioni->setObjectName(QStringLiteral("Istruzioni"));
     connect(Istruzioni, &QAction::triggered, this, [this] { game_.Istruzioni_Click(); });
 
-    BugReport = menuBar()->addAction(QStringLiteral("&Bug Report"));
+    BugReport = menuBar()->addAction(qs(texts::kBugReportMenu));
     BugReport->setObjectName(QStringLiteral("BugReport"));
     connect(BugReport, &QAction::triggered, this, [this] { game_.BugReport_Click(); });
 }
@@ -293,8 +349,7 @@ void Form1::addDifficultyItem(int index, std::string_view text) {
 }
 
 void Form1::showMessage(std::string_view text, std::string_view title) {
-    MessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
+    MessageBox box(qs(title), qs(text), this);
     box.exec();
 }
 

@@ -1,5 +1,10 @@
 #include "pot_label.h"
 
+#include "qtext.h"
+#include "texts.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -8,19 +13,45 @@ namespace pentora {
 
 namespace {
 
-QString accessibleNameOf(Side side, Count slot) {
-    if (side == Side::Human) {
-        return slot == kBigPot ? QStringLiteral("La tua pentola grande")
-                               : QStringLiteral("La tua pentola %1").arg(slot + 1);
+// What a screen reader sees of a pot: the human's six pots are buttons it can press, the other
+// pots plain text; the name says which pot, the description its count.
+class PotAccessible final : public QAccessibleWidget {
+public:
+    explicit PotAccessible(PotLabel* pot)
+        : QAccessibleWidget(pot, pot->playable() ? QAccessible::Button : QAccessible::StaticText) {}
+
+    QStringList actionNames() const override {
+        return pot()->playable() ? QStringList{pressAction()} : QStringList{};
     }
-    return slot == kBigPot ? QStringLiteral("Pentola grande del computer")
-                           : QStringLiteral("Pentola %1 del computer").arg(slot + 1);
+    QStringList keyBindingsForAction(const QString& action) const override {
+        if (action != pressAction() || !pot()->playable()) {
+            return {};
+        }
+        return {QString::number(pot()->slot() + 1)};
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && pot()->playable()) {
+            // The move runs for seconds and may open a box: the reader's call returns first.
+            QMetaObject::invokeMethod(pot(), &PotLabel::press, Qt::QueuedConnection);
+        }
+    }
+
+private:
+    PotLabel* pot() const { return static_cast<PotLabel*>(widget()); }
+};
+
+QAccessibleInterface* potAccessible(const QString& /*className*/, QObject* object) {
+    if (auto* pot = qobject_cast<PotLabel*>(object)) {
+        return new PotAccessible(pot);
+    }
+    return nullptr;
 }
 
 } // namespace
 
 PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
     : QLabel(parent), side_(side), slot_(slot) {
+    QAccessible::installFactory(potAccessible); // once: a second call adds nothing
     setObjectName(QStringLiteral("%1%2")
                       .arg(side == Side::Human ? QStringLiteral("Human") : QStringLiteral("CPU"))
                       .arg(slot));
@@ -28,9 +59,15 @@ PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent fills the whole box
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(side == Side::Human);
-    setAccessibleName(accessibleNameOf(side, slot));
+    setAccessibleName(qs(texts::potName(side, slot)));
     setBackground(Qt::white);
     setCount(0);
+}
+
+void PotLabel::press() {
+    if (playable() && isEnabled()) {
+        emit clicked(slot_);
+    }
 }
 
 void PotLabel::setCount(Count value) {
@@ -39,8 +76,7 @@ void PotLabel::setCount(Count value) {
         return;
     }
     setText(digits);
-    setAccessibleDescription(value == 1 ? QStringLiteral("1 fagiolo")
-                                        : QStringLiteral("%1 fagioli").arg(value));
+    setAccessibleDescription(qs(texts::beanCount(value)));
 }
 
 void PotLabel::setBackground(const QColor& colour) {

@@ -1,5 +1,7 @@
-// Runs the window's tests inside one QApplication, on the offscreen platform unless the
-// environment names another.
+// Runs the window's tests inside one QApplication set up as the program's, on the offscreen
+// platform unless the environment names another.
+#include "qt_italian.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     }
     QApplication app(argc, argv);
+    pentora::installQtItalian(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

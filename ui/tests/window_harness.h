@@ -11,7 +11,10 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -51,6 +54,32 @@ struct Box {
     QList<QAbstractButton*>::size_type buttons;
 };
 
+// A box stands centred over the window (as Qt centres a dialog, within a few pixels) unless that
+// would cross the screen's edge, wholly on the screen, and wide enough for its title and a title
+// bar's buttons. Read from its frame once the window manager has placed it (a second at most).
+inline void expectOverTheWindowAndOnTheScreen(const QMessageBox& box) {
+    SCOPED_TRACE(box.windowTitle().toStdString());
+    // A frame's title bar makes it taller above than below, which a window manager may place
+    // a few pixels either way.
+    constexpr int kFewPixels = 8;
+    const QWidget* window = box.parentWidget()->window();
+    const QRect screen = box.screen()->availableGeometry();
+    const auto centred = [&] {
+        QRect over(QPoint(), box.frameGeometry().size());
+        over.moveCenter(window->frameGeometry().center());
+        return screen.contains(over) ? over : box.frameGeometry();
+    };
+    const auto offCentre = [&] {
+        return (box.frameGeometry().center() - centred().center()).manhattanLength();
+    };
+    (void)QTest::qWaitFor([&] { return offCentre() <= kFewPixels; }, 1000);
+    const QRect frame = box.frameGeometry();
+    EXPECT_TRUE(screen.contains(frame)) << "box at " << frame.x() << "," << frame.y() << ", "
+                                        << frame.width() << "x" << frame.height();
+    EXPECT_LE(offCentre(), kFewPixels);
+    EXPECT_GE(frame.width(), box.fontMetrics().horizontalAdvance(box.windowTitle()) + 100);
+}
+
 // Watches for modal message boxes and answers them with OK. `onBox`, when set, decides instead
 // when the box is closed (it must close it eventually).
 class MessageCatcher {
@@ -69,8 +98,10 @@ public:
 private:
     void check() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        // A box is a fresh object each time, often at the same address: mark the ones seen.
-        if (box == nullptr || box->property(kSeen).toBool()) {
+        // A box is a fresh object each time, often at the same address: mark the ones seen. It
+        // is taken once it is on the screen, framed where there is a window manager.
+        if (box == nullptr || box->property(kSeen).toBool() || box->windowHandle() == nullptr ||
+            !box->windowHandle()->isExposed()) {
             return;
         }
         box->setProperty(kSeen, true);
