@@ -226,6 +226,7 @@ TEST_F(GameFlow, ClosingDuringAMoveStopsItAtOnce) {
         const Log log = closing.view.takeLog();
         EXPECT_EQ(log.back(), "unload") << "closed at wait " << wait;
         EXPECT_EQ(closing.clock.waits, wait);
+        EXPECT_EQ(closing.clock.ticks, wait - 1); // the close itself ended its wait
         EXPECT_FALSE(closing.clock.timer);
     }
 }

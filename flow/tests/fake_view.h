@@ -118,6 +118,7 @@ public:
             action();
         }
         if (timer) {
+            ++ticks;
             game_->Timer1_Timer();
         }
         --depth;
@@ -126,6 +127,7 @@ public:
     std::map<int, std::function<void()>> duringWait; // wait number (from 1) -> event
     bool timer = true; // the timer is enabled until the window's load switches it off
     int waits = 0;
+    int ticks = 0; // waits that the tick ended, not something handled during them
     int depth = 0;
     int maxDepth = 0;
 

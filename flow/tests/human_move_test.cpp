@@ -128,7 +128,12 @@ TEST_F(GameFlow, AClickDuringTheHumansSowingIsRefusedAndTheMoveGoesOn) {
     clock.duringWait[2] = [&] {
         game.Human_Click(0); // a pot with beans: not your turn
         game.Human_Click(2); // the emptied pot: nothing
-        game.Human_MouseMove(0);
+        // The mouse over the pots changes no light: the pot about to get a bean stays lit.
+        EXPECT_EQ(view.litSlot[0], 4);
+        for (const Count slot : {Count{0}, Count{4}, Count{5}, kBigPot}) {
+            game.Human_MouseMove(slot);
+            EXPECT_EQ(view.litSlot[0], 4) << "mouse over " << slot;
+        }
     };
     game.Human_Click(2);
     EXPECT_EQ(view.messages, (std::vector<std::string>{"Pentora: Non e' il tuo turno!"}));

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <sstream>
 
 namespace pentora::testing {
@@ -83,12 +84,9 @@ private:
         }
     }
 
-    void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button) {
-        const QPointF at = QRectF(target->rect()).center();
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-        QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
+    static void sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button) {
+        const std::unique_ptr<QMouseEvent> event(mouseEventAt(target, type, button));
+        QApplication::sendEvent(target, event.get());
     }
 
     // Types each character as a key press carrying it, as a keyboard or an input method would.

@@ -6,13 +6,20 @@
 #include "window_harness.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <ctime>
+#endif
 
 namespace pentora::testing {
 namespace {
@@ -44,10 +51,8 @@ protected:
     void click(Side side, Count slot) { QTest::mouseClick(pot(side, slot), Qt::LeftButton); }
     void hover(Count slot) {
         QLabel* label = pot(Side::Human, slot);
-        const QPointF at = QRectF(label->rect()).center();
-        QMouseEvent move(QEvent::MouseMove, at, label->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(label, &move);
+        const std::unique_ptr<QMouseEvent> move(mouseEventAt(label, QEvent::MouseMove));
+        QApplication::sendEvent(label, move.get());
     }
     bool humanPotsEnabled() const {
         for (Count slot = 0; slot < kPotsPerSide; ++slot) {
@@ -286,10 +291,7 @@ TEST_F(Playing, AMouseThatNeverStopsCannotPileUpWaits) {
     constexpr int kMoves = 5000;
     for (int i = 0; i < kMoves; ++i) {
         QLabel* label = pot(Side::Human, static_cast<Count>(i % kPotsPerSide));
-        const QPointF at = QRectF(label->rect()).center();
-        QCoreApplication::postEvent(label,
-                                    new QMouseEvent(QEvent::MouseMove, at, label->mapToGlobal(at),
-                                                    Qt::NoButton, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(label, mouseEventAt(label, QEvent::MouseMove));
     }
     hover(1);
     QCoreApplication::processEvents();
@@ -300,15 +302,43 @@ TEST_F(Playing, AMouseThatNeverStopsCannotPileUpWaits) {
     EXPECT_EQ(shown(), Board::opening());
 }
 
+// The processor time this process has used, in seconds.
+double processorSeconds() {
+#ifdef _WIN32
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((std::uint64_t{t.dwHighDateTime} << 32U) | t.dwLowDateTime) *
+               1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+#endif
+}
+
+TEST_F(Playing, AStepWaitSleepsInTheEventLoop) {
+    startGame(kDifficultyItems.at(0));
+    Timer1->setInterval(100);
+    QElapsedTimer wall;
+    const double before = processorSeconds();
+    wall.start();
+    hover(2); // lights the pot and waits for one real tick
+    const double busy =
+        (processorSeconds() - before) / (static_cast<double>(wall.nsecsElapsed()) * 1e-9);
+    EXPECT_EQ(ticks, 1);
+    // A wait that spins uses the whole of it; one that sleeps, a few per cent.
+    EXPECT_LT(busy, 0.25);
+}
+
 TEST_F(Playing, AClickOnThePotLitByTheMouseStartsTheMoveAtOnce) {
     Timer1->setInterval(50);
     startGame(kDifficultyItems.at(0));
     QLabel* label = pot(Side::Human, 2);
-    const QPointF at = QRectF(label->rect()).center();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QCoreApplication::postEvent(label,
-                                    new QMouseEvent(type, at, label->mapToGlobal(at),
-                                                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(label, mouseEventAt(label, type));
     }
     Timer1->setInterval(1);
     hover(2); // the click is handled inside this hover's wait

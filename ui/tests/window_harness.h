@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -46,6 +47,19 @@ private:
     unsigned reseeds_ = 0;
     std::mt19937 engine_;
 };
+
+// A mouse event as the platform delivers it, at the middle of a widget: a move with no button
+// held, or a press or release of a button. The caller posts it, or sends and deletes it.
+inline QMouseEvent* mouseEventAt(QWidget* target, QEvent::Type type,
+                                 Qt::MouseButton button = Qt::LeftButton) {
+    const QPointF at = QRectF(target->rect()).center();
+    if (type == QEvent::MouseMove) {
+        button = Qt::NoButton;
+    }
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    return new QMouseEvent(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+}
 
 struct Box {
     QString title;
@@ -144,8 +158,9 @@ protected:
         }
         return board;
     }
+    // Read from what the label paints, not from its settings.
     bool lit(Side side, Count slot) const {
-        return pot(side, slot)->palette().color(QPalette::Window) == QColor(0xFF, 0x00, 0xFF);
+        return pot(side, slot)->grab().toImage().pixelColor(1, 1) == QColor(0xFF, 0x00, 0xFF);
     }
     // The lit pot of a side, kNoSlot when the side is all white.
     Count litSlot(Side side) const {

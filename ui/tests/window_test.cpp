@@ -419,14 +419,14 @@ TEST_F(ByHand, TheFramesOfferOnlyWhatTheWindowsCanDo) {
     if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
         GTEST_SKIP() << "frames are asked for on X";
     }
-    const unsigned window = frameDecorations(*this->window);
-    EXPECT_EQ(window & (kAllDecorations | kMinimize | kMaximize), kMinimize) << window;
+    const unsigned main = frameDecorations(*window);
+    EXPECT_EQ(main & (kAllDecorations | kMinimize | kMaximize), kMinimize) << main;
     unsigned box = kAllDecorations;
     catcher.onBox = [&box](QMessageBox& shown) {
         box = frameDecorations(shown);
         MessageCatcher::pressOk(shown);
     };
-    QTest::keyClick(this->window.get(), Qt::Key_I, Qt::AltModifier);
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
     EXPECT_EQ(box & (kAllDecorations | kMinimize | kMaximize), 0U) << box;
 }
 
