@@ -45,8 +45,8 @@ Count OtherSlot(Count position) {
     return step >= kSlotsPerSide ? static_cast<Count>(step - kSlotsPerSide) : kNoSlot;
 }
 
-std::array<Write, 2 * kSlotsPerSide> openingWrites() {
-    std::array<Write, 2 * kSlotsPerSide> writes{};
+std::array<Write, kBoardSlots> openingWrites() {
+    std::array<Write, kBoardSlots> writes{};
     std::size_t k = 0;
     for (Count i = 0; i < kPotsPerSide; ++i) {
         writes.at(k++) = {Side::Human, i, kOpeningBeans};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace pentora {
@@ -14,6 +15,8 @@ inline constexpr Count kBigPot = 6;
 inline constexpr Count kOpeningBeans = 4;
 inline constexpr Count kTotalBeans = 48;
 inline constexpr Count kNoSlot = -1;
+// The counters of the whole board, both sides.
+inline constexpr std::size_t kBoardSlots = 2 * std::size_t{kSlotsPerSide};
 
 enum class Side : std::uint8_t { Human, Cpu };
 
@@ -71,6 +74,6 @@ Count OtherSlot(Count position);
 
 // The writes that set the opening position: 4 in every pot, 0 in both big pots, in the order
 // human pot i, cpu pot i for i = 0..5, then the human's and the computer's big pot.
-std::array<Write, 2 * kSlotsPerSide> openingWrites();
+std::array<Write, kBoardSlots> openingWrites();
 
 } // namespace pentora

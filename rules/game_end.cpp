@@ -6,8 +6,8 @@ bool isGameOver(const Board& board) {
     return board.potsTotal(Side::Cpu) == 0 || board.potsTotal(Side::Human) == 0;
 }
 
-std::array<Write, 4 * kPotsPerSide> sweepWrites(const Board& board) {
-    std::array<Write, 4 * kPotsPerSide> writes{};
+std::array<Write, kSweepWrites> sweepWrites(const Board& board) {
+    std::array<Write, kSweepWrites> writes{};
     auto cpuBig = board.at(Side::Cpu, kBigPot);
     auto humanBig = board.at(Side::Human, kBigPot);
     std::size_t k = 0;

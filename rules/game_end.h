@@ -14,7 +14,8 @@ bool isGameOver(const Board& board);
 
 // The sweep as its writes in order: for pot i = 0..5, the computer's big pot, the human's big
 // pot, then the computer's pot i and the human's pot i emptied.
-std::array<Write, 4 * kPotsPerSide> sweepWrites(const Board& board);
+inline constexpr std::size_t kSweepWrites = 4 * std::size_t{kPotsPerSide};
+std::array<Write, kSweepWrites> sweepWrites(const Board& board);
 
 enum class Outcome : std::uint8_t { CpuWins, HumanWins, Draw };
 

@@ -42,7 +42,9 @@ struct MoveStep {
 
 // A move's writes in order, held in place: the computer scores six moves for each of its own, so
 // a move allocates nothing.
-class Move {
+// Its steps are left unset beyond count_, on purpose: zeroing them for each of the computer's
+// trial moves would be wasted work.
+class Move { // NOLINT(cppcoreguidelines-pro-type-member-init)
 public:
     std::span<const MoveStep> steps() const { return {steps_.data(), count_}; }
     Landing landing{LandingKind::Plain, kNoSlot};

@@ -78,7 +78,7 @@ protected:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::LayoutRequest && fitted_) {
             // Qt's box would size itself anew, breaking the lines: the layout only.
-            return QDialog::event(event);
+            return QDialog::event(event); // NOLINT(bugprone-parent-virtual-call): on purpose
         }
         const bool handled = QMessageBox::event(event);
         if (event->type() == QEvent::Show) {

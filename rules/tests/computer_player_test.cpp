@@ -126,7 +126,7 @@ TEST(ComputerDraw, TheStartPotIsUniformOverLoadedPots) {
     }
     EXPECT_EQ(hits[1] + hits[3] + hits[5], 0);
     for (const int pot : {0, 2, 4}) {
-        EXPECT_NEAR(hits[pot], kDraws / 3, kDraws / 30) << "pot " << pot;
+        EXPECT_NEAR(hits[pot], kDraws / 3.0, kDraws / 30.0) << "pot " << pot;
     }
 }
 

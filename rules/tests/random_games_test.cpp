@@ -5,13 +5,19 @@
 #include "sowing.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <random>
 
 namespace pentora {
 namespace {
 
-constexpr int kGames = 100000;
 constexpr int kMoveLimit = 2000;
+
+// How many games: PENTORA_RANDOM_GAMES (CTest sets it from the build's cache), else 100,000.
+int gamesToPlay() {
+    const char* games = std::getenv("PENTORA_RANDOM_GAMES");
+    return games != nullptr && std::atoi(games) > 0 ? std::atoi(games) : 100000;
+}
 
 class RandomGames : public ::testing::Test {
 protected:
@@ -55,7 +61,8 @@ protected:
 TEST_F(RandomGames, KeepEveryBeanAndAlwaysEnd) {
     std::uniform_int_distribution<int> level(kMinLevel, kMaxLevel);
     std::bernoulli_distribution computerChooses(0.5);
-    for (int game = 0; game < kGames; ++game) {
+    const int games = gamesToPlay();
+    for (int game = 0; game < games; ++game) {
         Board board = Board::opening();
         Side mover = Side::Human;
         int moves = 0;

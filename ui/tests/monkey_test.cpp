@@ -150,7 +150,7 @@ private:
             ++starts_;
             QTest::mouseClick(StatBTN, Qt::LeftButton);
         } else if (kind < 72) {
-            const QString item = kDifficultyItems.at(static_cast<int>(chance_() % 6));
+            const QString& item = kDifficultyItems.at(static_cast<int>(chance_() % 6));
             note("choose " + item.toStdString());
             Combo1->setEditText(item);
         } else if (kind < 80) {

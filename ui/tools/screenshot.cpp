@@ -58,7 +58,8 @@ int main(int argc, char* argv[]) {
         window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(3);
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("StatBTN")),
                           Qt::LeftButton);
-        for (const pentora::Count slot : {2, 5, 1, 4}) {
+        for (const pentora::Count slot :
+             {pentora::Count{2}, pentora::Count{5}, pentora::Count{1}, pentora::Count{4}}) {
             if (saved) {
                 break;
             }
