@@ -26,6 +26,7 @@ test_packages=(
     lintian                   # Debian's own checker, run on the package
     devscripts                # hardening-check, run on the packaged program
     file                      # tells a stripped program in a test
+    clang-tidy                # the static analyser (run-clang-tidy)
 )
 
 packages=("${game_packages[@]}")

@@ -1,26 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite through CTest: once
-# in the normal build (build/) and once with AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-asan/). The window's tests run on Qt's offscreen platform.
+# Installs what is missing, builds everything and runs the test suite through CTest, by the
+# presets of CMakePresets.json: every tier in the normal build (build/, preset ci), then every
+# tier built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/, preset asan). The
+# window's tests run on Qt's offscreen platform, and again on Xvfb.
 #
-#     scripts/test.sh            both builds
-#     scripts/test.sh --quick    the normal build only
+#     scripts/test.sh            both builds, every tier
+#     scripts/test.sh --quick    the normal build, the unit and window tiers only
 #
 # PENTORA_WERROR=ON makes every compiler warning an error (CI sets it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+case "${1:-}" in
+    "" | --quick) ;;
+    *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
+esac
 "$root/scripts/deps.sh" --test
-
-export QT_QPA_PLATFORM=offscreen
-export UBSAN_OPTIONS=print_stacktrace=1
+cd "$root"
 jobs=$(nproc)
-common=(-DBUILD_TESTING=ON -DPENTORA_WERROR="${PENTORA_WERROR:-OFF}")
 
-"$root/scripts/build.sh" "$root/build" "${common[@]}"
-ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs"
-
-if [ "${1:-}" != "--quick" ]; then
-    "$root/scripts/build.sh" "$root/build-asan" "${common[@]}" -DPENTORA_SANITIZE=ON \
-        -DCMAKE_BUILD_TYPE=Debug -DPENTORA_BUILD_BENCHMARKS=OFF
-    ctest --test-dir "$root/build-asan" --output-on-failure --parallel "$jobs"
+cmake --preset ci >/dev/null
+cmake --build --preset ci --parallel "$jobs"
+if [ "${1:-}" = "--quick" ]; then
+    ctest --preset quick --parallel "$jobs"
+    exit 0
 fi
+ctest --preset ci --parallel "$jobs"
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan --parallel "$jobs"
+ctest --preset asan --parallel "$jobs"
