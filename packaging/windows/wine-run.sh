@@ -1,0 +1,26 @@
+#!/bin/sh
+# Runs a Windows program of the cross build under Wine, in Pentora's own Wine prefix, with the
+# folders of --path (Unix paths joined by ':') on the program's PATH and Wine's own chatter off.
+#
+#     wine-run.sh [--path=DIR:DIR...] PROGRAM.exe [ARGUMENTS...]
+set -eu
+dirs=
+case "${1:-}" in
+--path=*)
+    dirs=${1#--path=}
+    shift
+    ;;
+esac
+path=
+old_ifs=$IFS
+IFS=:
+for dir in $dirs; do
+    # Wine's drive Z: is the root of the Unix file system.
+    path="${path:+$path;}Z:$(printf '%s' "$dir" | tr / '\\')"
+done
+IFS=$old_ifs
+WINEPATH="${path}${WINEPATH:+;$WINEPATH}"
+WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pentora/wine}
+WINEDEBUG=${WINEDEBUG:--all}
+export WINEPATH WINEPREFIX WINEDEBUG
+exec wine "$@"
