@@ -118,6 +118,11 @@ if [ ! -f "$qt_prefix/.complete" ]; then
     touch "$qt_prefix/.complete"
 fi
 
+# Qt's Italian translation, as Debian's qt6-translations-l10n ships it for the same Qt version:
+# the program finds it in Qt's translations folder, and the zip carries it.
+mkdir -p "$qt_prefix/translations"
+cp /usr/share/qt6/translations/qtbase_it.qm "$qt_prefix/translations/"
+
 # --- GoogleTest for Windows, from Debian's sources ---------------------------------------------
 gtest_version=$(dpkg-query -W -f='${Version}' googletest)
 gtest_prefix="$cache/googletest-$gtest_version-win64-$(sha256sum "$toolchain" | cut -c1-12)"
@@ -180,7 +185,7 @@ cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
 cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
 cp "$qt_prefix/plugins/imageformats/qjpeg.dll" "$qt_prefix/plugins/imageformats/qico.dll" \
     "$dist/imageformats/"
-cp /usr/share/qt6/translations/qtbase_it.qm "$dist/translations/"
+cp "$qt_prefix/translations/qtbase_it.qm" "$dist/translations/"
 # The libraries, found as Windows finds them: every DLL that the program and its plugins import,
 # and those import, from Qt's and MinGW's folders; the rest are Windows' own.
 runtime=$(dirname "$("$triplet-g++-posix" -print-file-name=libstdc++-6.dll)")
