@@ -75,7 +75,7 @@ inline void expectOverTheWindowAndOnTheScreen(const QMessageBox& box) {
     SCOPED_TRACE(box.windowTitle().toStdString());
     // A frame's title bar makes it taller above than below, which a window manager may place
     // a few pixels either way.
-    constexpr int kFewPixels = 8;
+    constexpr int kFewPixels = 12;
     const QWidget* window = box.parentWidget()->window();
     const QRect screen = box.screen()->availableGeometry();
     const auto centred = [&] {
