@@ -4,8 +4,8 @@
 #include "game_end.h"
 #include "sowing.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace pentora {
