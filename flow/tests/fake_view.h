@@ -65,6 +65,16 @@ public:
         auto it = labels.find(key(side, slot));
         return it == labels.end() ? "0" : it->second;
     }
+    // The board as the fourteen labels show it.
+    Board shown() const {
+        Board board{};
+        for (const Side side : {Side::Human, Side::Cpu}) {
+            for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
+                board.at(side, slot) = static_cast<Count>(std::stoi(label(side, slot)));
+            }
+        }
+        return board;
+    }
     int total() const {
         int sum = 0;
         for (const auto& [k, v] : labels) {

@@ -3,15 +3,48 @@
 #include "fake_view.h"
 #include "game.h"
 #include "scripted_random.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace pentora::testing {
 
-inline constexpr const char* kHardest = "Difficile ... piu' o meno ;-)";
+inline const std::string kHardest{texts::kDifficulties.back()};
 using Log = std::vector<std::string>;
+
+// Parts of a log, one after the other.
+inline Log logOf(std::initializer_list<Log> parts) {
+    Log all;
+    for (const Log& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+// One bean's step: the other side cleared, the receiving pot ("H3", "C6") lit, one wait, then
+// its new count.
+inline Log drop(const std::string& pot, int count) {
+    const std::string other = pot.front() == 'H' ? "C" : "H";
+    return {"clear " + other, "light " + pot, "wait", pot + "=" + std::to_string(count)};
+}
+
+// The log's entry for the title of the computer's thinking, which begins each of its moves.
+inline const std::string kThinkingTitle = "title " + std::string(texts::kThinking);
+
+// The start of the computer's move: the titles, the human's pots switched off, the chosen pot
+// ("C2") lit for a step and emptied.
+inline Log computerLifts(const std::string& pot) {
+    return {kThinkingTitle, "disable", "title " + std::string(texts::kMoving),
+            "light " + pot, "wait",    pot + "=0"};
+}
+
+// The end of each computer move: the human's pots back, the title at rest, its side cleared.
+inline Log computerEnds() {
+    return {"enable", "title " + std::string(texts::kAppTitle), "clear C"};
+}
 
 class GameFlow : public ::testing::Test {
 protected:
@@ -35,14 +68,6 @@ protected:
         EXPECT_EQ(view.title, "Pentora");
         EXPECT_EQ(view.startCaption, "Nuova\nPartita");
         EXPECT_FALSE(clock.timer);
-    }
-    // The labels show exactly the game's board.
-    void expectLabelsMatchBoard() {
-        for (const Side side : {Side::Human, Side::Cpu}) {
-            for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
-                EXPECT_EQ(view.label(side, slot), std::to_string(game.board().at(side, slot)));
-            }
-        }
     }
 
     ScriptedRandom random{{0.25F}}; // draws computer pot 2 unless a test scripts otherwise
