@@ -30,7 +30,7 @@ public:
         return {QString::number(pot()->slot() + 1)};
     }
     void doAction(const QString& action) override {
-        if (action == pressAction() && pot()->playable()) {
+        if (action == pressAction()) {
             // The move runs for seconds and may open a box: the reader's call returns first.
             QMetaObject::invokeMethod(pot(), &PotLabel::press, Qt::QueuedConnection);
         }

@@ -1,6 +1,7 @@
 // Games played through the widgets: every step of every move checked on the labels, the hover
 // light, and the events a player can throw into the middle of a move.
 #include "game_end.h"
+#include "qtext.h"
 #include "sowing.h"
 #include "texts.h"
 #include "window_harness.h"
@@ -24,8 +25,7 @@
 namespace pentora::testing {
 namespace {
 
-const QString kThinking = QStringLiteral("Il computer sta pensando...");
-const QString kMoving = QStringLiteral("Il computer sta muovendo...");
+const QString kMoving = qs(texts::kMoving);
 
 class Playing : public WindowTest {
 protected:

@@ -4,7 +4,9 @@
 
 #include "board.h"
 #include "form1.h"
+#include "qtext.h"
 #include "random_source.h"
+#include "texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,14 +28,13 @@
 namespace pentora::testing {
 
 // The difficulty box's six items in order; item i starts level i + 1.
-inline const QStringList kDifficultyItems = {
-    QStringLiteral("Troppo facile!"),
-    QStringLiteral("Facile facile!"),
-    QStringLiteral("Facile!"),
-    QStringLiteral("Mediocre!"),
-    QStringLiteral("Non troppo difficile!"),
-    QStringLiteral("Difficile ... piu' o meno ;-)"),
-};
+inline const QStringList kDifficultyItems = [] {
+    QStringList items;
+    for (const std::string_view item : texts::kDifficulties) {
+        items << qs(item);
+    }
+    return items;
+}();
 
 // A random source with a fixed sequence, so that a test's games can be replayed.
 class SeededRandom final : public RandomSource {
