@@ -205,6 +205,8 @@ while [ "${#queue[@]}" -ne 0 ]; do
         done
     done
 done
+# Debian's MinGW runtime carries its debugging sections: a player needs none of them.
+find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec "$triplet-strip" --strip-unneeded {} +
 (cd "$build" && find "$name" -exec touch -d "@$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)" {} + &&
     find "$name" -type f | LC_ALL=C sort | zip -X -q "$name.zip" -@)
 
@@ -217,7 +219,7 @@ cat >"$check/start.sh" <<'START'
 #!/bin/sh
 # Starts the game, waits for its window, takes a picture of the screen, closes it.
 cd "$1"
-WINEPATH= QT_QPA_PLATFORM= QT_QPA_FONTDIR= wine Pentora.exe &
+WINEPATH= QT_QPA_PLATFORM= QT_QPA_FONTDIR= wine Pentora.exe 2>/dev/null &
 game=$!
 for _ in $(seq 1 100); do
     xwininfo -root -tree 2>/dev/null | grep -q '"Pentora"' && break
@@ -227,7 +229,7 @@ sleep 2
 xwininfo -root -tree | grep -q '"Pentora"' || { echo "no window named Pentora" >&2; exit 1; }
 import -window root "$2"
 kill "$game" 2>/dev/null
-wineserver -k
+wineserver -k 2>/dev/null
 START
 xvfb-run -a -s "-screen 0 1024x768x24" sh "$check/start.sh" "$check/$name" "$build/started-under-wine.png"
 ls -l "$build/$name.zip"
