@@ -36,16 +36,16 @@ int main(int argc, char* argv[]) {
     pentora::Form1 window(random);
     window.show();
 
-    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    const pentora::Form1::Controls controls = window.controls();
+    QTimer* timer = controls.Timer1;
     std::vector<qint64> ticks;
     QElapsedTimer clock;
     QObject::connect(timer, &QTimer::timeout, &window,
                      [&] { ticks.push_back(clock.nsecsElapsed()); });
 
     QTimer::singleShot(200, &window, [&] {
-        window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(5);
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("StatBTN")),
-                          Qt::LeftButton);
+        controls.Combo1->setCurrentIndex(5);
+        QTest::mouseClick(controls.StatBTN, Qt::LeftButton);
         // The human's pot 0 holds the move's beans, taken from the computer's first pots; the
         // game goes on after the move.
         pentora::Board board = pentora::Board::opening();

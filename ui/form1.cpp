@@ -1,31 +1,24 @@
 #include "form1.h"
 
 #include "board_widget.h"
-#include "pictures.h"
+#include "difficulty_box.h"
+#include "message_box.h"
+#include "program_icon_engine.h"
 #include "qtext.h"
 #include "texts.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QIcon>
-#include <QIconEngine>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
-#include <QStyleOption>
 #include <QTimer>
-#include <algorithm>
-#include <span>
 
 namespace pentora {
 
@@ -59,140 +52,6 @@ QRect cpuPotRect(Count slot) {
     return twipsRect(kFirstColumn + kPotStep * (kPotsPerSide - 1 - slot), 840, kPotWidth,
                      kPotHeight);
 }
-
-// A message box that shows every line of its text whole and stands over the window, wholly on
-// the screen. Qt's box breaks lines wider than about half the screen whenever it sizes itself
-// (when shown and at each layout request); this one then unbreaks them and grows instead, as far
-// as the screen allows, once, before it is shown. It is never narrower than its title needs in a
-// title bar, and its frame offers only a close button.
-class MessageBox final : public QMessageBox {
-public:
-    MessageBox(const QString& title, const QString& text, QWidget* parent)
-        : QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent,
-                      Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-        setTextFormat(Qt::PlainText);
-    }
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() == QEvent::LayoutRequest && fitted_) {
-            // Qt's box would size itself anew, breaking the lines: the layout only.
-            return QDialog::event(event); // NOLINT(bugprone-parent-virtual-call): on purpose
-        }
-        const bool handled = QMessageBox::event(event);
-        if (event->type() == QEvent::Show) {
-            fit(); // after Qt has sized the box, before it is on the screen
-            fitted_ = true;
-        }
-        return handled;
-    }
-
-private:
-    // Room for a title bar's buttons beside the title.
-    static constexpr int kTitleBarButtons = 120;
-    bool fitted_ = false;
-
-    void fit() {
-        const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
-        QSize size = this->size(); // as Qt sized it
-        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        if (label != nullptr && label->wordWrap()) {
-            label->setWordWrap(false);
-            layout()->activate();
-            const QSize whole = layout()->totalMinimumSize();
-            if (area.isValid() && whole.width() > area.width()) {
-                label->setWordWrap(true); // a screen too small even for one line: broken it is
-            } else {
-                size = whole;
-            }
-        }
-        size.setWidth(std::max(size.width(),
-                               fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarButtons));
-        setFixedSize(size);
-        layout()->activate();
-        place(area);
-    }
-
-    // Centres the box's frame over the window's frame, moved inside the screen where that would
-    // cross an edge. Until the window manager has framed the box, its frame is taken to be as
-    // wide as the window's.
-    void place(const QRect& area) {
-        const QWidget* window = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
-        if (window == nullptr || !area.isValid()) {
-            return;
-        }
-        const auto margins = [](const QWidget* w) {
-            const QRect frame = w->frameGeometry();
-            const QRect client = w->geometry();
-            return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                            frame.right() - client.right(), frame.bottom() - client.bottom());
-        };
-        const bool framed = frameGeometry() != geometry();
-        const QMargins frame = framed ? margins(this) : margins(window);
-        QRect outer(QPoint(), size().grownBy(frame));
-        outer.moveCenter(window->frameGeometry().center());
-        outer.moveLeft(
-            std::max(area.left(), std::min(outer.left(), area.right() - outer.width() + 1)));
-        outer.moveTop(
-            std::max(area.top(), std::min(outer.top(), area.bottom() - outer.height() + 1)));
-        setGeometry(outer.marginsRemoved(frame));
-    }
-};
-
-// The difficulty box. Its drop-down list is as wide as the longest item, which is wider than the
-// box; the box itself keeps its place and size.
-class DifficultyBox final : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-
-    void showPopup() override {
-        QAbstractItemView* list = view();
-        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth());
-        QComboBox::showPopup();
-    }
-};
-
-// The program icon in the sizes it was drawn in, made into a pixmap only when a size is asked for
-// (the X window system takes them all; other platforms show none).
-class ProgramIconEngine final : public QIconEngine {
-public:
-    QIconEngine* clone() const override { return new ProgramIconEngine; }
-    QString key() const override { return QStringLiteral("pentora"); }
-
-    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
-        QList<QSize> sizes;
-        for (const int side : pictures::iconSides()) {
-            sizes.append(QSize(side, side));
-        }
-        return sizes;
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) override {
-        // The smallest drawing that covers the size asked for, else the largest.
-        const std::span<const int> sides = pictures::iconSides();
-        const int wanted = std::max(size.width(), size.height());
-        const auto fits =
-            std::find_if(sides.begin(), sides.end(), [wanted](int side) { return side >= wanted; });
-        const int side = fits != sides.end() ? *fits : sides.back();
-        QPixmap drawn = QPixmap::fromImage(pictures::icon(side));
-        if (drawn.size() != size && !size.isEmpty()) {
-            drawn = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        }
-        if (mode != QIcon::Disabled) {
-            return drawn;
-        }
-        QStyleOption option;
-        option.palette = QGuiApplication::palette();
-        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
-    }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        const qreal ratio = painter->device()->devicePixelRatio();
-        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
-    }
-};
 
 } // namespace
 
@@ -298,6 +157,10 @@ void Form1::placeOnScreen() {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
     }
+}
+
+Form1::Controls Form1::controls() const {
+    return {StatBTN, Combo1, ExitBTN, Timer1, Istruzioni, BugReport};
 }
 
 PotLabel* Form1::pot(Side side, Count slot) const {

@@ -25,7 +25,18 @@ public:
 
     explicit Form1(RandomSource& random, QWidget* parent = nullptr);
 
+    // The controls, for the tests and tools that drive the window as a player would.
+    struct Controls {
+        QPushButton* StatBTN;
+        QComboBox* Combo1;
+        QPushButton* ExitBTN;
+        QTimer* Timer1;
+        QAction* Istruzioni;
+        QAction* BugReport;
+    };
+
     Game& game() { return game_; }
+    Controls controls() const;
     PotLabel* pot(Side side, Count slot) const;
 
     // GameView

@@ -3,55 +3,14 @@
 #include "qtext.h"
 #include "texts.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 
 namespace pentora {
 
-namespace {
-
-// What a screen reader sees of a pot: the human's six pots are buttons it can press, the other
-// pots plain text; the name says which pot, the description its count.
-class PotAccessible final : public QAccessibleWidget {
-public:
-    explicit PotAccessible(PotLabel* pot)
-        : QAccessibleWidget(pot, pot->playable() ? QAccessible::Button : QAccessible::StaticText) {}
-
-    QStringList actionNames() const override {
-        return pot()->playable() ? QStringList{pressAction()} : QStringList{};
-    }
-    QStringList keyBindingsForAction(const QString& action) const override {
-        if (action != pressAction() || !pot()->playable()) {
-            return {};
-        }
-        return {QString::number(pot()->slot() + 1)};
-    }
-    void doAction(const QString& action) override {
-        if (action == pressAction()) {
-            // The move runs for seconds and may open a box: the reader's call returns first.
-            QMetaObject::invokeMethod(pot(), &PotLabel::press, Qt::QueuedConnection);
-        }
-    }
-
-private:
-    PotLabel* pot() const { return static_cast<PotLabel*>(widget()); }
-};
-
-QAccessibleInterface* potAccessible(const QString& /*className*/, QObject* object) {
-    if (auto* pot = qobject_cast<PotLabel*>(object)) {
-        return new PotAccessible(pot);
-    }
-    return nullptr;
-}
-
-} // namespace
-
 PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
     : QLabel(parent), side_(side), slot_(slot) {
-    QAccessible::installFactory(potAccessible); // once: a second call adds nothing
     setObjectName(QStringLiteral("%1%2")
                       .arg(side == Side::Human ? QStringLiteral("Human") : QStringLiteral("CPU"))
                       .arg(slot));

@@ -3,6 +3,7 @@
 // exit code is the program's own, so a test can require 0.
 //
 //     exit_driver SEED
+#include "application.h"
 #include "form1.h"
 #include "random_source.h"
 
@@ -18,6 +19,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    pentora::setUpApplication(app);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s SEED\n", argv[0]);
         return 2;
@@ -29,10 +31,11 @@ int main(int argc, char* argv[]) {
     pentora::Form1 window(random);
     window.show();
 
-    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
-    auto* start = window.findChild<QPushButton*>(QStringLiteral("StatBTN"));
-    auto* exitButton = window.findChild<QPushButton*>(QStringLiteral("ExitBTN"));
-    auto* difficulty = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    const pentora::Form1::Controls controls = window.controls();
+    QTimer* timer = controls.Timer1;
+    QPushButton* start = controls.StatBTN;
+    QPushButton* exitButton = controls.ExitBTN;
+    QComboBox* difficulty = controls.Combo1;
     timer->setInterval(1 + static_cast<int>(chance() % 4));
 
     const bool byButton = chance() % 2 == 0;

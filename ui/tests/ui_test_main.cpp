@@ -1,6 +1,6 @@
-// Runs the window's tests inside one QApplication set up as the program's, on the offscreen
-// platform unless the environment names another.
-#include "qt_italian.h"
+// Runs the window's tests inside one QApplication set up by the program's own start-up, on the
+// offscreen platform unless the environment names another.
+#include "application.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     }
     QApplication app(argc, argv);
-    pentora::installQtItalian(app);
+    pentora::setUpApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

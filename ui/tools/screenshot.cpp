@@ -1,6 +1,7 @@
 // Takes the README's screenshot: a game in play, caught while the computer sows its beans.
 //
 //     pentora_screenshot OUTPUT.png
+#include "application.h"
 #include "form1.h"
 #include "random_source.h"
 
@@ -34,6 +35,7 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    pentora::setUpApplication(app);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
         return 2;
@@ -41,7 +43,8 @@ int main(int argc, char* argv[]) {
     FixedRandom random;
     pentora::Form1 window(random);
     window.show();
-    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    const pentora::Form1::Controls controls = window.controls();
+    QTimer* timer = controls.Timer1;
     timer->setInterval(60);
 
     bool saved = false;
@@ -55,9 +58,8 @@ int main(int argc, char* argv[]) {
         }
     });
     QTimer::singleShot(300, &window, [&] {
-        window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(3);
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("StatBTN")),
-                          Qt::LeftButton);
+        controls.Combo1->setCurrentIndex(3);
+        QTest::mouseClick(controls.StatBTN, Qt::LeftButton);
         for (const pentora::Count slot :
              {pentora::Count{2}, pentora::Count{5}, pentora::Count{1}, pentora::Count{4}}) {
             if (saved) {

@@ -1,0 +1,83 @@
+#include "message_box.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QScreen>
+#include <algorithm>
+
+namespace pentora {
+
+namespace {
+
+// Room for a title bar's buttons beside the title.
+constexpr int kTitleBarButtons = 120;
+
+QMargins frameMargins(const QWidget* w) {
+    const QRect frame = w->frameGeometry();
+    const QRect client = w->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+} // namespace
+
+MessageBox::MessageBox(const QString& title, const QString& text, QWidget* parent)
+    : QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent,
+                  Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                      Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setTextFormat(Qt::PlainText);
+}
+
+bool MessageBox::event(QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest && fitted_) {
+        // Qt's box would size itself anew, breaking the lines: the layout only.
+        return QDialog::event(event); // NOLINT(bugprone-parent-virtual-call): on purpose
+    }
+    const bool handled = QMessageBox::event(event);
+    if (event->type() == QEvent::Show) {
+        fit(); // after Qt has sized the box, before it is on the screen
+        fitted_ = true;
+    }
+    return handled;
+}
+
+void MessageBox::fit() {
+    const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    QSize size = this->size(); // as Qt sized it
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label != nullptr && label->wordWrap()) {
+        label->setWordWrap(false);
+        layout()->activate();
+        const QSize whole = layout()->totalMinimumSize();
+        if (area.isValid() && whole.width() > area.width()) {
+            label->setWordWrap(true); // a screen too small even for one line: broken it is
+        } else {
+            size = whole;
+        }
+    }
+    size.setWidth(
+        std::max(size.width(), fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarButtons));
+    setFixedSize(size);
+    layout()->activate();
+    place(area);
+}
+
+// Centres the box's frame over the window's frame, moved inside the screen where that would
+// cross an edge. Until the window manager has framed the box, its frame is taken to be as wide
+// as the window's.
+void MessageBox::place(const QRect& area) {
+    const QWidget* window = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (window == nullptr || !area.isValid()) {
+        return;
+    }
+    const bool framed = frameGeometry() != geometry();
+    const QMargins frame = framed ? frameMargins(this) : frameMargins(window);
+    QRect outer(QPoint(), size().grownBy(frame));
+    outer.moveCenter(window->frameGeometry().center());
+    outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() - outer.width() + 1)));
+    outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() - outer.height() + 1)));
+    setGeometry(outer.marginsRemoved(frame));
+}
+
+} // namespace pentora
