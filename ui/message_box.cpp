@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace pentora {
@@ -13,11 +14,10 @@ namespace {
 // Room for a title bar's buttons beside the title.
 constexpr int kTitleBarButtons = 120;
 
+// The margins of a window's frame, as the platform reads them now. QWidget::frameGeometry() may
+// keep margins read while the window manager was still framing the window.
 QMargins frameMargins(const QWidget* w) {
-    const QRect frame = w->frameGeometry();
-    const QRect client = w->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(),
-            frame.right() - client.right(), frame.bottom() - client.bottom()};
+    return w->windowHandle() != nullptr ? w->windowHandle()->frameMargins() : QMargins();
 }
 
 } // namespace
@@ -71,10 +71,10 @@ void MessageBox::place(const QRect& area) {
     if (window == nullptr || !area.isValid()) {
         return;
     }
-    const bool framed = frameGeometry() != geometry();
-    const QMargins frame = framed ? frameMargins(this) : frameMargins(window);
+    const QMargins own = frameMargins(this);
+    const QMargins frame = own.isNull() ? frameMargins(window) : own;
     QRect outer(QPoint(), size().grownBy(frame));
-    outer.moveCenter(window->frameGeometry().center());
+    outer.moveCenter(window->geometry().marginsAdded(frameMargins(window)).center());
     outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() - outer.width() + 1)));
     outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() - outer.height() + 1)));
     setGeometry(outer.marginsRemoved(frame));

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -62,6 +63,13 @@ inline QMouseEvent* mouseEventAt(QWidget* target, QEvent::Type type,
     return new QMouseEvent(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
 }
 
+// Asks for a window to be the active one, as a click on it would, and waits until the platform
+// says it is. A window under an open modal box stays inactive.
+[[nodiscard]] inline bool makeActive(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 struct Box {
     QString title;
     QString text;
@@ -69,26 +77,48 @@ struct Box {
     QList<QAbstractButton*>::size_type buttons;
 };
 
+// A window's frame as the window manager has drawn it. QWidget::frameGeometry() keeps frame
+// margins it read while the window manager was still framing the window, and so may report a
+// frame a pixel wide for good; the platform's window reads them anew.
+inline QRect frameOf(const QWidget& window) {
+    return window.windowHandle()->frameGeometry();
+}
+
 // A box stands centred over the window (as Qt centres a dialog, within a few pixels) unless that
 // would cross the screen's edge, wholly on the screen, and wide enough for its title and a title
-// bar's buttons. Read from its frame once the window manager has placed it (a second at most).
+// bar's buttons. Read from its frame once the window manager has placed it: the frame is read
+// until it stands where it should and has stayed there for a while, or until a deadline that
+// only a machine busy with other work comes near.
 inline void expectOverTheWindowAndOnTheScreen(const QMessageBox& box) {
     SCOPED_TRACE(box.windowTitle().toStdString());
     // A frame's title bar makes it taller above than below, which a window manager may place
     // a few pixels either way.
     constexpr int kFewPixels = 12;
+    constexpr int kSettledMs = 100;
+    constexpr int kDeadlineMs = 20000;
     const QWidget* window = box.parentWidget()->window();
     const QRect screen = box.screen()->availableGeometry();
     const auto centred = [&] {
-        QRect over(QPoint(), box.frameGeometry().size());
-        over.moveCenter(window->frameGeometry().center());
-        return screen.contains(over) ? over : box.frameGeometry();
+        QRect over(QPoint(), frameOf(box).size());
+        over.moveCenter(frameOf(*window).center());
+        return screen.contains(over) ? over : frameOf(box);
     };
     const auto offCentre = [&] {
-        return (box.frameGeometry().center() - centred().center()).manhattanLength();
+        return (frameOf(box).center() - centred().center()).manhattanLength();
     };
-    (void)QTest::qWaitFor([&] { return offCentre() <= kFewPixels; }, 1000);
-    const QRect frame = box.frameGeometry();
+    QRect last;
+    QElapsedTimer still;
+    still.start();
+    (void)QTest::qWaitFor(
+        [&] {
+            if (frameOf(box) != last) {
+                last = frameOf(box);
+                still.restart();
+            }
+            return !last.isEmpty() && offCentre() <= kFewPixels && still.elapsed() >= kSettledMs;
+        },
+        kDeadlineMs);
+    const QRect frame = frameOf(box);
     EXPECT_TRUE(screen.contains(frame)) << "box at " << frame.x() << "," << frame.y() << ", "
                                         << frame.width() << "x" << frame.height();
     EXPECT_LE(offCentre(), kFewPixels);
@@ -138,17 +168,14 @@ protected:
     WindowTest() {
         window = std::make_unique<Form1>(random);
         window->show();
-        StatBTN = window->findChild<QPushButton*>(QStringLiteral("StatBTN"));
-        Combo1 = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
-        ExitBTN = window->findChild<QPushButton*>(QStringLiteral("ExitBTN"));
-        Timer1 = window->findChild<QTimer*>(QStringLiteral("Timer1"));
+        const Form1::Controls controls = window->controls();
+        StatBTN = controls.StatBTN;
+        Combo1 = controls.Combo1;
+        ExitBTN = controls.ExitBTN;
+        Timer1 = controls.Timer1;
     }
 
-    QLabel* pot(Side side, Count slot) const {
-        const QString name =
-            QStringLiteral("%1%2").arg(side == Side::Human ? "Human" : "CPU").arg(slot);
-        return window->findChild<QLabel*>(name);
-    }
+    QLabel* pot(Side side, Count slot) const { return window->pot(side, slot); }
     // The board as the fourteen labels show it.
     Board shown() const {
         Board board{};

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Runs a command on an X server of its own (Xvfb), optionally under a real window manager
+# (openbox) that frames and places windows as a desktop does:
+#
+#     on_x.sh [--screen WIDTHxHEIGHT] [--window-manager] [--] COMMAND [ARGUMENTS...]
+#
+# The server picks a free display number itself and reports it once it accepts connections
+# (-displayfd), so two runs at once never race for a display; the window manager counts as
+# started once it has named itself on the root window. Whatever fails to start is named, with
+# the tail of its output. Exits with the command's status.
+set -euo pipefail
+screen=1024x768
+window_manager=false
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --screen) screen=$2; shift 2 ;;
+        --window-manager) window_manager=true; shift ;;
+        --) shift; break ;;
+        *) break ;;
+    esac
+done
+[ $# -gt 0 ] || { echo "usage: $0 [--screen WxH] [--window-manager] [--] COMMAND..." >&2; exit 2; }
+
+# Long enough for a machine whose cores are all busy with other work.
+readonly deadline_seconds=60
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# failed WHAT LOG: why the run cannot go on.
+failed() {
+    echo "on_x.sh: $1" >&2
+    if [ -s "$2" ]; then
+        tail -n 20 "$2" | sed 's/^/    /' >&2
+    fi
+    exit 1
+}
+
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+pids+=("$xvfb")
+start=$SECONDS
+until [ -s "$work/display" ] && grep -q '^[0-9][0-9]*$' "$work/display"; do
+    kill -0 "$xvfb" 2>/dev/null || failed "Xvfb ended before it took a display" "$work/xvfb.log"
+    [ $((SECONDS - start)) -lt $deadline_seconds ] ||
+        failed "Xvfb took no display within $deadline_seconds s" "$work/xvfb.log"
+    sleep 0.05
+done
+export DISPLAY=":$(cat "$work/display")"
+unset WAYLAND_DISPLAY XAUTHORITY
+
+if $window_manager; then
+    openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
+    wm=$!
+    pids+=("$wm")
+    start=$SECONDS
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        kill -0 "$wm" 2>/dev/null ||
+            failed "the window manager (openbox) ended before it took $DISPLAY" "$work/openbox.log"
+        [ $((SECONDS - start)) -lt $deadline_seconds ] ||
+            failed "the window manager (openbox) did not take $DISPLAY within $deadline_seconds s" \
+                "$work/openbox.log"
+        sleep 0.05
+    done
+fi
+
+status=0
+"$@" || status=$?
+exit $status
