@@ -164,11 +164,10 @@ private:
             }
         } else if (kind < 84) {
             note("menu Istruzioni");
-            QApplication::setActiveWindow(window.get());
-            QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+            window->controls().Istruzioni->trigger();
         } else if (kind < 87) {
             note("menu Bug Report");
-            window->findChild<QAction*>(QStringLiteral("BugReport"))->trigger();
+            window->controls().BugReport->trigger();
         } else {
             note("let time pass");
         }

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -49,13 +50,15 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
             EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::white));
             EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
             EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
-            // A screen reader can press the human's six pots, and only those.
+            // A screen reader can press the human's six pots, and only those, by their digits.
             QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
             const bool playable = side == Side::Human && slot < kPotsPerSide;
+            const QString press = QAccessibleActionInterface::pressAction();
             EXPECT_EQ(reader->role(), playable ? QAccessible::Button : QAccessible::StaticText);
             EXPECT_EQ(reader->actionInterface()->actionNames(),
-                      playable ? QStringList{QAccessibleActionInterface::pressAction()}
-                               : QStringList{});
+                      playable ? QStringList{press} : QStringList{});
+            EXPECT_EQ(reader->actionInterface()->keyBindingsForAction(press),
+                      playable ? QStringList{QString::number(slot + 1)} : QStringList{});
         }
     }
     // The pots of both sides are numbered 1 to 6 from their first.
@@ -128,8 +131,7 @@ TEST_F(WindowStartUp, EveryControlStandsAtItsPlaceOnAFixedClientArea) {
 }
 
 TEST_F(WindowStartUp, TabMovesAmongTheThreeMiddleControlsOnly) {
-    window->activateWindow();
-    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(makeActive(window.get()));
     StatBTN->setFocus();
     std::vector<QWidget*> visited;
     for (int i = 0; i < 3; ++i) {
@@ -154,7 +156,7 @@ TEST_F(WindowStartUp, TheMenuBarHoldsTwoCommandsThatActAtOnce) {
     }
 
     for (const Qt::Key key : {Qt::Key_I, Qt::Key_B}) {
-        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(makeActive(window.get()));
         QTest::keyClick(window.get(), key, Qt::AltModifier);
     }
     ASSERT_EQ(catcher.boxes.size(), 2U);
@@ -228,10 +230,7 @@ class ByHand : public WindowTest {
 protected:
     ByHand() { activate(); }
     // The window is the active one again, as after a message box has been closed.
-    void activate() {
-        QApplication::setActiveWindow(window.get());
-        window->activateWindow();
-    }
+    void activate() { EXPECT_TRUE(makeActive(window.get())); }
     // Clicks into the difficulty box and types over its text.
     void typeIntoBox(const QString& text) {
         activate();
@@ -350,6 +349,12 @@ TEST_F(ByHand, HelpAndBugReportShowEveryLineWholeOverTheWindow) {
     EXPECT_EQ(lines, 14);
 }
 
+// A screen reader's Press on one of the human's pots, as AT-SPI calls it.
+void pressForAScreenReader(QLabel* pot) {
+    QAccessible::queryAccessibleInterface(pot)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+}
+
 TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     Timer1->setInterval(1);
     ASSERT_EQ(QApplication::focusWidget(), StatBTN);
@@ -366,13 +371,20 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     QTest::mouseClick(StatBTN, Qt::LeftButton);
     ASSERT_TRUE(window->game().gameOn());
 
-    // The human's pot lit at each tick, and a key pressed during the move.
+    // The human's pot lit at each tick, and a key pressed during the move. During the
+    // computer's move the pots are switched off: a key or a screen reader presses nothing.
     std::vector<Count> lit;
     bool keyDuringMove = true;
+    bool keyDuringComputer = true;
     QObject::connect(Timer1, &QTimer::timeout, [&] {
         lit.push_back(litSlot(Side::Human));
         if (std::exchange(keyDuringMove, false)) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_1); // not your turn
+        }
+        if (window->windowTitle() == qs(texts::kMoving) &&
+            std::exchange(keyDuringComputer, false)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+            pressForAScreenReader(pot(Side::Human, 1));
         }
     });
     activate();
@@ -394,23 +406,42 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     QTest::keyClick(ExitBTN, Qt::Key_6, Qt::KeypadModifier); // pot 6, then the computer
     ASSERT_FALSE(lit.empty());
     EXPECT_EQ(lit.front(), kBigPot);
+    EXPECT_FALSE(keyDuringComputer);
     EXPECT_EQ(catcher.boxes.size(), 2U);
     EXPECT_TRUE(window->game().humanToMove());
     EXPECT_EQ(shown().total(), kTotalBeans);
     EXPECT_EQ(QApplication::focusWidget(), ExitBTN); // the pots never took the focus
+
+    // A screen reader's Press returns at once; the move follows in the event loop.
+    const Board before = shown();
+    Count playable = 0;
+    while (before.at(Side::Human, playable) == 0) {
+        ++playable;
+    }
+    lit.clear();
+    pressForAScreenReader(pot(Side::Human, playable));
+    EXPECT_TRUE(lit.empty());
+    EXPECT_EQ(shown(), before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !lit.empty(); }, 5000));
 }
 
-// The buttons a window asks its frame for, as a window manager reads them on X: the
-// decorations of _MOTIF_WM_HINTS (1 all, 0x20 minimize, 0x40 maximize).
-enum : unsigned { kAllDecorations = 0x1, kMinimize = 0x20, kMaximize = 0x40 };
-unsigned frameDecorations(const QWidget& window) {
+// A property of a window on X as a window manager or a dock reads it: the text after "=".
+QString windowProperty(const QWidget& window, const QString& property) {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window.winId()),
-                                          QStringLiteral("_MOTIF_WM_HINTS")});
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window.winId()), property});
     xprop.waitForFinished();
-    const QStringList hints = QString::fromLocal8Bit(xprop.readAllStandardOutput())
-                                  .section(QLatin1Char('='), 1)
-                                  .split(QLatin1Char(','));
+    return QString::fromLocal8Bit(xprop.readAllStandardOutput()).section(QLatin1Char('='), 1);
+}
+
+// The buttons a window asks its frame for: the decorations of _MOTIF_WM_HINTS (1 all, 0x20
+// minimize, 0x40 maximize).
+constexpr unsigned kAllDecorations = 0x1;
+constexpr unsigned kMinimize = 0x20;
+constexpr unsigned kMaximize = 0x40;
+unsigned frameDecorations(const QWidget& window) {
+    const QStringList hints =
+        windowProperty(window, QStringLiteral("_MOTIF_WM_HINTS")).split(QLatin1Char(','));
     const bool decorationsGiven = hints.size() > 2 && (hints.at(0).toUInt(nullptr, 16) & 0x2U) != 0;
     return decorationsGiven ? hints.at(2).trimmed().toUInt(nullptr, 16) : kAllDecorations;
 }
@@ -421,6 +452,18 @@ TEST_F(ByHand, TheFramesOfferOnlyWhatTheWindowsCanDo) {
     }
     const unsigned main = frameDecorations(*window);
     EXPECT_EQ(main & (kAllDecorations | kMinimize | kMaximize), kMinimize) << main;
+    // A dock matches the window to its desktop entry by the class of WM_CLASS.
+    QFile entry(QStringLiteral(PENTORA_SOURCE_DIR "/packaging/%1.desktop")
+                    .arg(QGuiApplication::desktopFileName()));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString wmClass = windowProperty(*window, QStringLiteral("WM_CLASS"))
+                                .section(QLatin1Char(','), 1)
+                                .trimmed()
+                                .remove(QLatin1Char('"'));
+    EXPECT_TRUE(QString::fromUtf8(entry.readAll())
+                    .split(QLatin1Char('\n'))
+                    .contains(QStringLiteral("StartupWMClass=") + wmClass))
+        << wmClass.toStdString();
     unsigned box = kAllDecorations;
     catcher.onBox = [&box](QMessageBox& shown) {
         box = frameDecorations(shown);
