@@ -27,6 +27,7 @@ test_packages=(
     devscripts                # hardening-check, run on the packaged program
     file                      # tells a stripped program in a test
     clang-tidy                # the static analyser (run-clang-tidy)
+    clang-format              # checks the layout of the code
 )
 
 packages=("${game_packages[@]}")
