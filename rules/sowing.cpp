@@ -53,6 +53,7 @@ Move describeMove(const Board& board, Side mover, Count pot) {
         record(MoveStep::Kind::Capture, mover, move.landing.slot, 0);
         record(MoveStep::Kind::Capture, mover, kBigPot, static_cast<Count>(big + taken));
         record(MoveStep::Kind::Capture, other, facing, 0);
+        move.captured = static_cast<Count>(taken + 1);
     }
     return move;
 }

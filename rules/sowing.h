@@ -48,6 +48,8 @@ class Move { // NOLINT(cppcoreguidelines-pro-type-member-init)
 public:
     std::span<const MoveStep> steps() const { return {steps_.data(), count_}; }
     Landing landing{LandingKind::Plain, kNoSlot};
+    // The beans a capture puts in the mover's big pot: the landing bean and the facing pot's.
+    Count captured = 0;
 
 private:
     friend Move describeMove(const Board& board, Side mover, Count pot);

@@ -81,6 +81,7 @@ TEST(Sowing, AMoveIsItsWritesInOrderLiftDropsThenTheCapture) {
     EXPECT_EQ(std::vector<MoveStep>(move.steps().begin(), move.steps().end()), expected);
     EXPECT_EQ(move.landing.kind, LandingKind::Capture);
     EXPECT_EQ(move.landing.slot, 0);
+    EXPECT_EQ(move.captured, 5);
 }
 
 TEST(Sowing, AnEmptyPotSowsNothing) {
