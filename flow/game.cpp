@@ -53,6 +53,7 @@ void Game::StatBTN_Click() {
     ResetBoard();
     HumanToMove = true;
     clock_.setTimerRunning(false);
+    view_.announce(texts::gameStarted(Level, board_));
 }
 
 void Game::RefreshStartCaption() {
@@ -84,14 +85,18 @@ void Game::Human_Click(Count Index) {
     }
     ClearHighlights();
     if (HumanToMove) {
+        view_.announce(texts::boardReading(board_) + " " + std::string(texts::kYourTurnAgain));
         return;
     }
-    if (!ComputerReplies()) {
+    std::string report = move.captured > 0 ? texts::youCaptured(move.captured) + " " : "";
+    if (!ComputerReplies(report)) {
         return;
     }
     HumanToMove = true;
     ClearHighlights();
-    CheckGameOver();
+    if (!CheckGameOver()) {
+        view_.announce(report + texts::boardReading(board_) + " " + std::string(texts::kYourTurn));
+    }
 }
 
 bool Game::admitHumanMove(Count Index) {
@@ -112,9 +117,9 @@ bool Game::admitHumanMove(Count Index) {
     return true;
 }
 
-bool Game::ComputerReplies() {
-    for (;;) {
-        switch (ComputerTurn()) {
+bool Game::ComputerReplies(std::string& report) {
+    for (bool first = true;; first = false) {
+        switch (ComputerTurn(report, first)) {
         case ComputerMove::Done:
             return true;
         case ComputerMove::Abandoned:
@@ -128,7 +133,7 @@ bool Game::ComputerReplies() {
     }
 }
 
-Game::ComputerMove Game::ComputerTurn() {
+Game::ComputerMove Game::ComputerTurn(std::string& report, bool first) {
     view_.setTitle(texts::kThinking);
     computerMoving_ = true;
     view_.setHumanPotsEnabled(false);
@@ -149,6 +154,7 @@ Game::ComputerMove Game::ComputerTurn() {
     }
     finishComputerMove();
     ClearCpuHighlight();
+    report += texts::computerPlayed(BestPot, move.captured, first) + " ";
     return move.landing.extraMove() ? ComputerMove::MovesAgain : ComputerMove::Done;
 }
 
@@ -221,6 +227,14 @@ void Game::Istruzioni_Click() {
 
 void Game::BugReport_Click() {
     view_.showMessage(texts::kBugReport, texts::kBugReportTitle);
+}
+
+void Game::BoardKey_Press() {
+    const std::string_view turn = !GameOn           ? texts::kNoGame
+                                  : computerMoving_ ? texts::kComputersTurn
+                                  : HumanToMove     ? texts::kYourTurn
+                                                    : texts::kMoveUnderWay;
+    view_.announce(texts::boardReading(board_) + " " + std::string(turn));
 }
 
 bool Game::step(Side side, Count slot) {

@@ -13,6 +13,7 @@
 #include "sowing.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace pentora {
@@ -37,6 +38,8 @@ public:
     void ExitBTN_Click();
     void Istruzioni_Click();
     void BugReport_Click();
+    // The key that reads the board aloud: the fourteen counts and whose turn it is.
+    void BoardKey_Press();
 
     // Puts a position on the board of a running game, every label written; for tests and tools.
     void loadPosition(const Board& position);
@@ -60,8 +63,9 @@ private:
     bool admitHumanMove(Count Index);
     // The computer's moves after the human's; true when the turn comes back to the human, false
     // when the game ended or the exchange was abandoned.
-    bool ComputerReplies();
-    ComputerMove ComputerTurn();
+    // Each of its moves is added to `report`, as a screen reader will say it.
+    bool ComputerReplies(std::string& report);
+    ComputerMove ComputerTurn(std::string& report, bool first);
     void finishComputerMove();
 
     void ClearCpuHighlight() { view_.showHighlight(Side::Cpu, kNoSlot); }

@@ -28,6 +28,9 @@ public:
     virtual void setDifficultyText(std::string_view text) = 0;
     virtual void addDifficultyItem(int index, std::string_view text) = 0;
 
+    // Says a message through the screen reader, if one is listening; shows nothing.
+    virtual void announce(std::string_view message) = 0;
+
     // A modal box with an OK button and no icon; returns when the player has closed it.
     virtual void showMessage(std::string_view text, std::string_view title) = 0;
 

@@ -78,4 +78,52 @@ inline std::string beanCount(Count beans) {
     return beans == 1 ? "1 fagiolo" : std::to_string(beans) + " fagioli";
 }
 
+// What a screen reader reads of a pot: which pot, then its count.
+inline std::string potReading(Side side, Count slot, Count beans) {
+    return potName(side, slot) + ", " + beanCount(beans);
+}
+
+// What a screen reader says at the turns of the game, and when the player asks for the board.
+inline constexpr std::string_view kYourTurn = "Tocca a te.";
+inline constexpr std::string_view kYourTurnAgain = "Tocca ancora a te.";
+inline constexpr std::string_view kComputersTurn = "Tocca al computer.";
+inline constexpr std::string_view kMoveUnderWay = "La tua mossa e' in corso.";
+inline constexpr std::string_view kNoGame = "Nessuna partita in corso.";
+
+// The fourteen counts: the player's six pots from the first and their big pot, then the
+// computer's likewise.
+inline std::string boardReading(const Board& board) {
+    auto side = [&board](Side who, std::string_view pots, std::string_view big) {
+        std::string text(pots);
+        for (Count slot = 0; slot < kPotsPerSide; ++slot) {
+            text += (slot == 0 ? " " : ", ") + std::to_string(board.at(who, slot));
+        }
+        return text + "; " + std::string(big) + " " + std::to_string(board.at(who, kBigPot)) + ".";
+    };
+    return side(Side::Human, "Le tue pentole:", "la tua pentola grande:") + " " +
+           side(Side::Cpu, "Pentole del computer:", "pentola grande del computer:");
+}
+
+inline std::string gameStarted(Count level, const Board& board) {
+    return "Partita iniziata, livello " + std::to_string(level) + ", " +
+           std::string(kDifficulties.at(static_cast<std::size_t>(level - 1))) + " " +
+           boardReading(board) + " " + std::string(kYourTurn);
+}
+
+// A capture puts the landing bean and the facing pot's beans in the big pot.
+inline std::string youCaptured(Count beans) {
+    return "Hai catturato " + beanCount(beans) + ".";
+}
+
+// One move of the computer's turn, `first` for the first of them; its pots are numbered 1 to 6
+// from its first, as their names say.
+inline std::string computerPlayed(Count pot, Count captured, bool first) {
+    std::string text = first ? "Il computer ha giocato la pentola " : "Poi ha giocato la pentola ";
+    text += std::to_string(pot + 1);
+    if (captured > 0) {
+        text += " e ha catturato " + beanCount(captured);
+    }
+    return text + ".";
+}
+
 } // namespace pentora::texts

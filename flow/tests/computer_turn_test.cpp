@@ -39,16 +39,27 @@ TEST_F(GameFlow, TheComputerShowsItsChosenPotFirstThenEachBean) {
     EXPECT_EQ(log, firstMove);
     EXPECT_TRUE(game.humanToMove());
     EXPECT_EQ(view.total(), kTotalBeans);
+    ASSERT_EQ(view.spoken.size(), 2U); // the start's, then this turn's
+    EXPECT_EQ(view.spoken[1], "Il computer ha giocato la pentola 3. Poi ha giocato la pentola 6. "
+                              "Le tue pentole: 1, 6, 6, 6, 5, 4; la tua pentola grande: 0. "
+                              "Pentole del computer: 4, 4, 0, 5, 5, 0; pentola grande del "
+                              "computer: 2. Tocca a te.");
 }
 
 TEST_F(GameFlow, DuringTheComputersMoveAClickIsNotTheHumansTurn) {
     start();
     random.script({0.5F}); // computer pot 5
     bool clicked = false;
+    clock.duringWait[2] = [&] {
+        game.BoardKey_Press();
+        EXPECT_TRUE(view.spoken.back().ends_with(". La tua mossa e' in corso."));
+    };
     clock.duringWait[6] = [&] { // the human's four beans, the computer's pot, its first bean
         EXPECT_FALSE(game.humanToMove());
         game.Human_Click(1); // as if the disabled pot had let the click through
         clicked = true;
+        game.BoardKey_Press();
+        EXPECT_TRUE(view.spoken.back().ends_with(". Tocca al computer."));
     };
     game.Human_Click(0);
     EXPECT_TRUE(clicked);
@@ -68,6 +79,9 @@ TEST_F(GameFlow, TheComputerCapturesAfterItsLastStep) {
                           "C1=1",          "C6=8",    "C1=0",    "C6=16",   "H4=0",     "enable",
                           "title Pentora", "clear C", "clear H", "clear C"};
     EXPECT_EQ(log, expected);
+    ASSERT_EQ(view.spoken.size(), 1U);
+    EXPECT_TRUE(view.spoken[0].starts_with(
+        "Il computer ha giocato la pentola 1 e ha catturato 9 fagioli. Le tue pentole:"));
 }
 
 TEST_F(GameFlow, TheGameEndsRightAfterTheHumansSowing) {
@@ -123,6 +137,7 @@ TEST_F(GameFlow, ComputerWithoutExtraMoveEmptiesItsSideAndTheFinalTestEndsTheGam
     ASSERT_EQ(view.messages.size(), 1U);
     EXPECT_EQ(view.messages[0], "Pentora: :-( Hai PERSO! :-(\nCPU: 32 / TU: 16");
     EXPECT_FALSE(game.gameOn());
+    EXPECT_TRUE(view.spoken.empty()); // the result box says it all
 }
 
 // A start pressed at the given wait of the exchange that the click on pot `pot` begins.
@@ -156,6 +171,8 @@ TEST_F(StartDuringMove, AbandonsTheComputersMoveAndGivesThePotsBack) {
     EXPECT_EQ(restartLog.at(1), "title Pentora");
     EXPECT_EQ(view.takeLog(), Log{});
     expectFreshGame();
+    ASSERT_EQ(view.spoken.size(), 2U);
+    EXPECT_TRUE(view.spoken[1].starts_with("Partita iniziata, livello 3, Facile!"));
 }
 
 TEST_F(StartDuringMove, AbandonsTheComputersExtraMove) {
@@ -185,6 +202,7 @@ TEST_F(GameFlow, ClosingDuringAMoveStopsItAtOnce) {
         EXPECT_EQ(closing.clock.waits, wait);
         EXPECT_EQ(closing.clock.ticks, wait - 1); // the close itself ended its wait
         EXPECT_FALSE(closing.clock.timer);
+        EXPECT_EQ(closing.view.spoken.size(), 1U); // the start's only
     }
 }
 

@@ -55,6 +55,8 @@ public:
             action();
         }
     }
+    // What a screen reader would say, apart from the log: said at the turns, not at the steps.
+    void announce(std::string_view message) override { spoken.emplace_back(message); }
     void unloadWindow() override {
         unloaded = true;
         record("unload");
@@ -87,6 +89,7 @@ public:
     std::map<int, std::string> labels; // side * 10 + slot -> caption
     std::vector<std::string> log;
     std::vector<std::string> messages;
+    std::vector<std::string> spoken;
     std::vector<std::string> items;
     std::function<void()> onMessage;
     std::string title;

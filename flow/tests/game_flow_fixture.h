@@ -57,6 +57,7 @@ protected:
         game.loadPosition(position);
         view.takeLog();
         view.messages.clear();
+        view.spoken.clear();
     }
     void expectFreshGame() {
         EXPECT_TRUE(game.gameOn());

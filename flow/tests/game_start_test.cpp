@@ -76,6 +76,10 @@ TEST_F(GameFlow, AStartFromIdleSetsUpTheOpeningAndGivesTheHumanTheFirstMove) {
     EXPECT_EQ(view.takeLog(), expected);
     EXPECT_EQ(game.level(), 4);
     expectFreshGame();
+    EXPECT_EQ(view.spoken, std::vector<std::string>{
+                               "Partita iniziata, livello 4, Mediocre! Le tue pentole: 4, 4, 4, 4, "
+                               "4, 4; la tua pentola grande: 0. Pentole del computer: 4, 4, 4, 4, "
+                               "4, 4; pentola grande del computer: 0. Tocca a te."});
 }
 
 TEST_F(GameFlow, ARestartTakesTheNewDifficultyAndARefusedOneKeepsTheGame) {
@@ -95,8 +99,16 @@ TEST_F(GameFlow, ARestartTakesTheNewDifficultyAndARefusedOneKeepsTheGame) {
 }
 
 TEST_F(GameFlow, MenuCommandsShowTheirTextsAndChangeNothing) {
+    game.BoardKey_Press();
+    EXPECT_EQ(view.spoken.back(), "Le tue pentole: 0, 0, 0, 0, 0, 0; la tua pentola grande: 0. "
+                                  "Pentole del computer: 0, 0, 0, 0, 0, 0; pentola grande del "
+                                  "computer: 0. Nessuna partita in corso.");
     start();
     const Board before = game.board();
+    view.takeLog();
+    game.BoardKey_Press();
+    EXPECT_TRUE(view.takeLog().empty());
+    EXPECT_TRUE(view.spoken.back().ends_with("computer: 0. Tocca a te."));
     game.Istruzioni_Click();
     game.BugReport_Click();
     ASSERT_EQ(view.messages.size(), 2U);

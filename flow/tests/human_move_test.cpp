@@ -33,12 +33,15 @@ TEST_F(GameFlow, PotTwoOfTheOpeningEndsInTheBigPotAndEarnsAnotherMove) {
     EXPECT_EQ(view.takeLog(), expected);
     EXPECT_TRUE(game.humanToMove());
     EXPECT_EQ(clock.waits, 4); // one tick per bean, and the computer did not play
+    EXPECT_EQ(view.spoken.back(), "Le tue pentole: 4, 4, 0, 5, 5, 5; la tua pentola grande: 1. "
+                                  "Pentole del computer: 4, 4, 4, 4, 4, 4; pentola grande del "
+                                  "computer: 0. Tocca ancora a te.");
 }
 
 TEST_F(GameFlow, ACaptureFollowsTheLastBeansStepWithoutAWait) {
     // One bean from pot 1 falls into the empty pot 2, facing the computer's pot 3 (6 beans).
     startAt(rows({4, 1, 0, 4, 4, 4, 3}, {4, 4, 4, 6, 4, 4, 2}));
-    random.script({0.25F, 0.0F}); // the reply: pot 2 earns another move, then pot 0
+    random.script({0.25F, 0.0F}); // the reply: pot 2 earns another move, then a search from pot 0
     game.Human_Click(1);
     const Log firstPart = logOf({{"H1=0"},
                                  drop("H2", 1),
@@ -47,6 +50,10 @@ TEST_F(GameFlow, ACaptureFollowsTheLastBeansStepWithoutAWait) {
     Log log = view.takeLog();
     log.resize(firstPart.size());
     EXPECT_EQ(log, firstPart);
+    ASSERT_EQ(view.spoken.size(), 1U);
+    EXPECT_TRUE(view.spoken[0].starts_with("Hai catturato 7 fagioli. Il computer ha giocato la "
+                                           "pentola 3. Poi ha giocato la pentola 5. "))
+        << view.spoken[0];
 }
 
 TEST_F(GameFlow, FourteenBeansGoRoundTheWholeBoardAndCaptureInTheirOwnPot) {
