@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "announcer.h"
 #include "pot_accessible.h"
 #include "qt_italian.h"
 #include "qtext.h"
@@ -15,6 +16,7 @@ void setUpApplication(QApplication& app) {
     QGuiApplication::setDesktopFileName(QStringLiteral(PENTORA_APP_ID));
     installQtItalian(app);
     PotAccessible::install();
+    Announcer::install();
 }
 
 } // namespace pentora

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "announcer.h"
 #include "board_widget.h"
 #include "difficulty_box.h"
 #include "message_box.h"
@@ -67,6 +68,7 @@ Form1::Form1(RandomSource& random, QWidget* parent)
 
     auto* board = new BoardWidget(this);
     setCentralWidget(board);
+    announcer_ = new Announcer(board);
     buildControls(board);
     buildMenu();
 
@@ -117,11 +119,16 @@ void Form1::buildControls(QWidget* board) {
 
     // Keys 1 to 6, on the main keyboard and the keypad, press the human's pots 1 to 6 wherever
     // the focus is; in the difficulty box's text a digit is typed instead (a line edit takes the
-    // keys it types before any shortcut). The pots themselves never take the focus.
+    // keys it types before any shortcut). The pots themselves never take the focus. A held key
+    // plays once. Key 0 reads the board aloud to a screen reader.
     for (Count slot = 0; slot < kPotsPerSide; ++slot) {
         auto* key = new QShortcut(QKeySequence(Qt::Key_1 + slot), this);
+        key->setAutoRepeat(false);
         connect(key, &QShortcut::activated, Human.at(slot), &PotLabel::press);
     }
+    auto* boardKey = new QShortcut(QKeySequence(Qt::Key_0), this);
+    boardKey->setAutoRepeat(false);
+    connect(boardKey, &QShortcut::activated, this, [this] { game_.BoardKey_Press(); });
 
     setTabOrder(StatBTN, Combo1);
     setTabOrder(Combo1, ExitBTN);
@@ -190,6 +197,8 @@ void Form1::setTitle(std::string_view title) {
 
 void Form1::setStartCaption(std::string_view caption) {
     StatBTN->setText(qs(caption));
+    // Said as one line.
+    StatBTN->setAccessibleName(StatBTN->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 std::string Form1::difficultyText() const {
@@ -214,6 +223,10 @@ void Form1::addDifficultyItem(int index, std::string_view text) {
 void Form1::showMessage(std::string_view text, std::string_view title) {
     MessageBox box(qs(title), qs(text), this);
     box.exec();
+}
+
+void Form1::announce(std::string_view message) {
+    announcer_->say(qs(message));
 }
 
 void Form1::setTimerRunning(bool running) {

@@ -18,6 +18,8 @@ class QTimer;
 
 namespace pentora {
 
+class Announcer;
+
 class Form1 final : public QMainWindow, public GameView, public StepClock {
     Q_OBJECT
 public:
@@ -49,6 +51,7 @@ public:
     void setDifficultyText(std::string_view text) override;
     void addDifficultyItem(int index, std::string_view text) override;
     void showMessage(std::string_view text, std::string_view title) override;
+    void announce(std::string_view message) override;
     void unloadWindow() override;
 
     // StepClock
@@ -71,6 +74,7 @@ private:
     QTimer* Timer1 = nullptr;
     QAction* Istruzioni = nullptr;
     QAction* BugReport = nullptr;
+    Announcer* announcer_ = nullptr;
     std::array<PotLabel*, kSlotsPerSide> Human{};
     std::array<PotLabel*, kSlotsPerSide> CPU{};
 };

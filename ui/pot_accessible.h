@@ -1,5 +1,5 @@
 // What a screen reader sees of a pot: the human's six pots are buttons it can press, the other
-// pots plain text; the name says which pot, the description its count.
+// pots plain text; the name says which pot and its count.
 #pragma once
 
 #include <QAccessibleWidget>

@@ -18,7 +18,6 @@ PotLabel::PotLabel(Side side, Count slot, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent fills the whole box
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(side == Side::Human);
-    setAccessibleName(qs(texts::potName(side, slot)));
     setBackground(Qt::white);
     setCount(0);
 }
@@ -35,7 +34,8 @@ void PotLabel::setCount(Count value) {
         return;
     }
     setText(digits);
-    setAccessibleDescription(qs(texts::beanCount(value)));
+    // A reader's review of the window reads names, not descriptions: the count is in the name.
+    setAccessibleName(qs(texts::potReading(side_, slot_, value)));
 }
 
 void PotLabel::setBackground(const QColor& colour) {

@@ -7,34 +7,22 @@ pot's count as the reader says it.
 
 Run on an X display and a private session bus (dbus-run-session); it starts the accessibility
 bus itself, then the game."""
-import os
 import subprocess
 import sys
-import time
+
+from accessibility_bus import find_app, game_environment, start_bus, wait_for
+import accessibility_bus
 
 pyatspi = None  # imported once the accessibility bus runs
 
 
-def wait_for(what, find, seconds=20.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        found = find()
-        if found is not None:
-            return found
-        time.sleep(0.1)
-    sys.exit(f"not found within {seconds:.0f} s: {what}")
-
-
-def find_app(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    return None
-
-
 def find(root, name, role=None):
-    return pyatspi.findDescendant(
-        root, lambda a: a is not None and a.name == name and (role is None or a.getRole() == role))
+    return accessibility_bus.find(pyatspi, root, name, role)
+
+
+def count(pot):
+    """A pot's count as its name says it: "La tua pentola 3, 4 fagioli"."""
+    return pot.name.split(", ")[-1]
 
 
 def actions(accessible):
@@ -53,25 +41,18 @@ def press(accessible):
 
 
 def main():
-    launcher = None
-    for path in ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"):
-        if os.access(path, os.X_OK):
-            launcher = subprocess.Popen([path, "--launch-immediately"])
-            break
-    if launcher is None:
-        sys.exit("at-spi-bus-launcher is not installed")
+    launcher = start_bus()
     global pyatspi
     import pyatspi as atspi
     pyatspi = atspi
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-    game = subprocess.Popen([sys.argv[1]], env=env)
+    game = subprocess.Popen([sys.argv[1]], env=game_environment())
     try:
-        app = wait_for("the game on the accessibility bus", lambda: find_app("Pentora"))
+        app = wait_for("the game on the accessibility bus", lambda: find_app(pyatspi, "Pentora"))
         pot = wait_for("La tua pentola 3", lambda: find(app, "La tua pentola 3"))
         if pot.getRole() != pyatspi.ROLE_PUSH_BUTTON:
             sys.exit(f"your pot is a {pot.getRoleName()}, not a button")
-        if pot.description != "0 fagioli":
-            sys.exit(f"before a game the pot reads {pot.description!r}")
+        if pot.name != "La tua pentola 3, 0 fagioli":
+            sys.exit(f"before a game the pot reads {pot.name!r}")
         theirs = find(app, "Pentola 3 del computer")
         if theirs is None or actions(theirs):
             sys.exit("the computer's pot is missing, or can be pressed")
@@ -81,14 +62,17 @@ def main():
             sys.exit("the difficulty box's text has no name")
         text = box.queryEditableText()
         text.setTextContents("Mediocre!")
-        press(find(app, "Inizia", pyatspi.ROLE_PUSH_BUTTON))
-        wait_for("four beans in the pot", lambda: pot.description == "4 fagioli" or None, 5)
+        start = find(app, "Inizia", pyatspi.ROLE_PUSH_BUTTON)
+        press(start)
+        wait_for("four beans in the pot", lambda: count(pot) == "4 fagioli" or None, 5)
 
         # Pot 3 of the opening: four beans, the last in the big pot, another move for you.
         press(pot)
-        wait_for("the pot emptied", lambda: pot.description == "0 fagioli" or None, 10)
+        wait_for("the pot emptied", lambda: count(pot) == "0 fagioli" or None, 10)
         big = find(app, "La tua pentola grande")
-        wait_for("a bean in the big pot", lambda: big.description == "1 fagiolo" or None, 10)
+        wait_for("a bean in the big pot", lambda: count(big) == "1 fagiolo" or None, 10)
+        # The button's new caption, on one line.
+        wait_for("the start button renamed", lambda: start.name == "Nuova Partita" or None, 5)
         print("the screen reader chose a level, started, played pot 3 and read its count")
     finally:
         game.terminate()

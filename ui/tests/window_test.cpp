@@ -1,4 +1,5 @@
 // The window as it opens and as the player finds it: places, texts, keys, messages, exit.
+#include "announcer.h"
 #include "qtext.h"
 #include "sowing.h"
 #include "texts.h"
@@ -61,16 +62,15 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
                       playable ? QStringList{QString::number(slot + 1)} : QStringList{});
         }
     }
-    // The pots of both sides are numbered 1 to 6 from their first.
+    // The pots of both sides are numbered 1 to 6 from their first, and say their counts.
     for (Count slot = 0; slot < kPotsPerSide; ++slot) {
         EXPECT_EQ(pot(Side::Human, slot)->accessibleName(),
-                  QStringLiteral("La tua pentola %1").arg(slot + 1));
+                  QStringLiteral("La tua pentola %1, 0 fagioli").arg(slot + 1));
         EXPECT_EQ(pot(Side::Cpu, slot)->accessibleName(),
-                  QStringLiteral("Pentola %1 del computer").arg(slot + 1));
+                  QStringLiteral("Pentola %1 del computer, 0 fagioli").arg(slot + 1));
     }
-    EXPECT_EQ(pot(Side::Human, 6)->accessibleName(), "La tua pentola grande");
-    EXPECT_EQ(pot(Side::Cpu, 6)->accessibleName(), "Pentola grande del computer");
-    EXPECT_EQ(pot(Side::Human, 2)->accessibleDescription(), "0 fagioli");
+    EXPECT_EQ(pot(Side::Human, 6)->accessibleName(), "La tua pentola grande, 0 fagioli");
+    EXPECT_EQ(pot(Side::Cpu, 6)->accessibleName(), "Pentola grande del computer, 0 fagioli");
 
     EXPECT_EQ(QImage(QStringLiteral(":/pentora/board@2x.jpg")).size(), QSize(1302, 802));
     EXPECT_FALSE(window->windowIcon().isNull());
@@ -185,9 +185,11 @@ TEST_F(WindowStart, AChosenDifficultyStartsAGameAndARestartBeginsAgain) {
     EXPECT_TRUE(catcher.boxes.empty());
     EXPECT_EQ(shown(), Board::opening());
     EXPECT_EQ(StatBTN->text(), "Nuova\nPartita");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(StatBTN)->text(QAccessible::Name),
+              "Nuova Partita");
     EXPECT_EQ(window->game().level(), 4);
     EXPECT_FALSE(Timer1->isActive());
-    EXPECT_EQ(pot(Side::Cpu, 3)->accessibleDescription(), "4 fagioli");
+    EXPECT_EQ(pot(Side::Cpu, 3)->accessibleName(), "Pentola 4 del computer, 4 fagioli");
 
     Combo1->setCurrentIndex(0); // picked from the list
     QTest::mouseClick(StatBTN, Qt::LeftButton);
@@ -198,7 +200,7 @@ TEST_F(WindowStart, AChosenDifficultyStartsAGameAndARestartBeginsAgain) {
     Board single = Board::opening();
     single.at(Side::Human, 1) = 1;
     window->game().loadPosition(single);
-    EXPECT_EQ(pot(Side::Human, 1)->accessibleDescription(), "1 fagiolo");
+    EXPECT_EQ(pot(Side::Human, 1)->accessibleName(), "La tua pentola 2, 1 fagiolo");
 }
 
 TEST_F(WindowStart, ClicksOnTheBoardBeforeAGameOnlyAskForAStart) {
@@ -357,7 +359,13 @@ void pressForAScreenReader(QLabel* pot) {
 
 TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     Timer1->setInterval(1);
+    QStringList heard; // what a screen reader is given to say
+    QObject::connect(window->findChild<Announcer*>(), &Announcer::said,
+                     [&](const QString& message) { heard << message; });
     ASSERT_EQ(QApplication::focusWidget(), StatBTN);
+    QTest::keyClick(StatBTN, Qt::Key_0); // the board, read aloud
+    ASSERT_EQ(heard.size(), 1);
+    EXPECT_TRUE(heard.at(0).endsWith(qs(texts::kNoGame)));
     QTest::keyClick(StatBTN, Qt::Key_1); // no game yet: the hint, as a click gives
     ASSERT_EQ(catcher.boxes.size(), 1U);
     EXPECT_EQ(catcher.boxes.at(0).text, qs(texts::kPressStart));
@@ -365,9 +373,12 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     typeIntoBox(kDifficultyItems.at(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_3); // typed, not played
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_3, Qt::KeypadModifier);
-    EXPECT_EQ(Combo1->currentText(), kDifficultyItems.at(0) + "33");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_0); // typed, not read
+    EXPECT_EQ(Combo1->currentText(), kDifficultyItems.at(0) + "330");
+    EXPECT_EQ(heard.size(), 1);
+    for (int typed = 0; typed < 3; ++typed) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    }
     QTest::mouseClick(StatBTN, Qt::LeftButton);
     ASSERT_TRUE(window->game().gameOn());
 
@@ -402,7 +413,16 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     ASSERT_EQ(QApplication::focusWidget(), ExitBTN);
     lit.clear();
     QTest::keyClick(ExitBTN, Qt::Key_3, Qt::KeypadModifier); // the emptied pot: nothing
+    // A held key's repeats play nothing.
+    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, Qt::Key_6, Qt::NoModifier,
+                      QStringLiteral("6"), true);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(lit.empty());
+    EXPECT_EQ(shown(), expected);
+    QTest::keyClick(ExitBTN, Qt::Key_0, Qt::KeypadModifier);
+    ASSERT_EQ(heard.size(), 4); // the start, the extra move, then the board
+    EXPECT_TRUE(heard.at(2).endsWith(qs(texts::kYourTurnAgain)));
+    EXPECT_TRUE(heard.at(3).endsWith(qs(texts::kYourTurn)));
     QTest::keyClick(ExitBTN, Qt::Key_6, Qt::KeypadModifier); // pot 6, then the computer
     ASSERT_FALSE(lit.empty());
     EXPECT_EQ(lit.front(), kBigPot);
