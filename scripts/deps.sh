@@ -18,6 +18,7 @@ test_packages=(
     xvfb xauth                # a real X display for the window tests on X, screenshots, benchmarks
     openbox x11-utils         # a window manager on that display, and xprop to ask it
     dbus at-spi2-core python3-pyatspi # a screen reader's view of the window (AT-SPI)
+    orca speech-dispatcher xdotool # a screen reader itself, its speech, and keys typed on X
     desktop-file-utils        # checks the desktop entry
     appstream                 # checks the AppStream metadata
     binutils-mingw-w64-x86-64 # compiles the Windows resources in a test
