@@ -4,6 +4,9 @@
 #
 #     scripts/deps.sh          what building and playing the game needs
 #     scripts/deps.sh --test   that, and what the tests, the benchmarks and the package need
+#     scripts/deps.sh --windows  what the Windows build needs (scripts/windows.sh): the MinGW-w64
+#                              cross compiler, Wine, NSIS; --windows-core only what the tests of
+#                              the rules and the flow need, built for Windows and run under Wine
 set -euo pipefail
 
 game_packages=(
@@ -30,12 +33,33 @@ test_packages=(
     clang-tidy                # the static analyser (run-clang-tidy)
     clang-format              # checks the layout of the code
 )
+windows_core_packages=(
+    cmake ninja-build         # the cross builds
+    g++-mingw-w64-x86-64-posix # the cross compiler, POSIX threads (which Qt 6 needs)
+    binutils-mingw-w64-x86-64 # its linker, objdump and windres
+    googletest                # GoogleTest's sources, built for Windows
+    wine wine64               # runs the Windows programs: build tools, tests, the game
+)
+windows_packages=(
+    "${windows_core_packages[@]}"
+    perl                      # Qt's header tool is a Perl script
+    qt6-base-dev qt6-base-dev-tools # the host's Qt: moc, rcc, uic and their CMake packages
+    qt6-translations-l10n     # Qt's Italian translation, shipped with the game
+    dpkg-dev                  # apt-get source unpacks Qt's source with dpkg-source
+    xvfb xauth                # a display for the tests on Wine's windows platform
+    fonts-dejavu-core         # a measurable sans-serif font inside Wine
+    nsis                      # makensis builds the installer
+    zip unzip                 # the zip, and the check that it starts
+    x11-utils imagemagick     # xwininfo and import: its window, seen on the screen
+)
 
-packages=("${game_packages[@]}")
+packages=()
 case "${1:-}" in
-    "") ;;
-    --test) packages+=("${test_packages[@]}") ;;
-    *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+    "") packages=("${game_packages[@]}") ;;
+    --test) packages=("${game_packages[@]}" "${test_packages[@]}") ;;
+    --windows) packages=("${windows_packages[@]}") ;;
+    --windows-core) packages=("${windows_core_packages[@]}") ;;
+    *) echo "usage: $0 [--test | --windows | --windows-core]" >&2; exit 2 ;;
 esac
 
 missing=()

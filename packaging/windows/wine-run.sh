@@ -3,9 +3,15 @@
 # folders of --path (Unix paths joined by ':') on the program's PATH and Wine's own chatter off.
 #
 #     wine-run.sh [--path=DIR:DIR...] PROGRAM.exe [ARGUMENTS...]
+#     wine-run.sh --prefix     prints the Wine prefix it uses
 set -eu
+WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pentora/wine}
 dirs=
 case "${1:-}" in
+--prefix)
+    printf '%s\n' "$WINEPREFIX"
+    exit 0
+    ;;
 --path=*)
     dirs=${1#--path=}
     shift
@@ -20,7 +26,6 @@ for dir in $dirs; do
 done
 IFS=$old_ifs
 WINEPATH="${path}${WINEPATH:+;$WINEPATH}"
-WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/pentora/wine}
 WINEDEBUG=${WINEDEBUG:--all}
 export WINEPATH WINEPREFIX WINEDEBUG
 exec wine "$@"
