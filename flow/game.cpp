@@ -85,7 +85,7 @@ void Game::Human_Click(Count Index) {
     }
     ClearHighlights();
     if (HumanToMove) {
-        view_.announce(texts::boardReading(board_) + " " + std::string(texts::kYourTurnAgain));
+        view_.announce(texts::boardAndTurn(board_, texts::kYourTurnAgain));
         return;
     }
     std::string report = move.captured > 0 ? texts::youCaptured(move.captured) + " " : "";
@@ -95,7 +95,7 @@ void Game::Human_Click(Count Index) {
     HumanToMove = true;
     ClearHighlights();
     if (!CheckGameOver()) {
-        view_.announce(report + texts::boardReading(board_) + " " + std::string(texts::kYourTurn));
+        view_.announce(report + texts::boardAndTurn(board_, texts::kYourTurn));
     }
 }
 
@@ -234,7 +234,7 @@ void Game::BoardKey_Press() {
                                   : computerMoving_ ? texts::kComputersTurn
                                   : HumanToMove     ? texts::kYourTurn
                                                     : texts::kMoveUnderWay;
-    view_.announce(texts::boardReading(board_) + " " + std::string(turn));
+    view_.announce(texts::boardAndTurn(board_, turn));
 }
 
 bool Game::step(Side side, Count slot) {

@@ -104,10 +104,15 @@ inline std::string boardReading(const Board& board) {
            side(Side::Cpu, "Pentole del computer:", "pentola grande del computer:");
 }
 
+// The board, then whose turn it is.
+inline std::string boardAndTurn(const Board& board, std::string_view turn) {
+    return boardReading(board) + " " + std::string(turn);
+}
+
 inline std::string gameStarted(Count level, const Board& board) {
     return "Partita iniziata, livello " + std::to_string(level) + ", " +
            std::string(kDifficulties.at(static_cast<std::size_t>(level - 1))) + " " +
-           boardReading(board) + " " + std::string(kYourTurn);
+           boardAndTurn(board, kYourTurn);
 }
 
 // A capture puts the landing bean and the facing pot's beans in the big pot.
