@@ -68,20 +68,23 @@ TEST_F(GameFlow, DuringTheComputersMoveAClickIsNotTheHumansTurn) {
     EXPECT_EQ(view.total(), kTotalBeans);
 }
 
-TEST_F(GameFlow, TheComputerCapturesAfterItsLastStep) {
-    // The human's one bean lands on pot 4 (now 8). The computer's pot 0 (one bean) falls into
-    // its empty pot 1, facing that pot 4.
-    startAt(rows({0, 0, 0, 1, 7, 9, 3}, {1, 0, 5, 5, 5, 5, 7}), "Troppo facile!");
+TEST_F(GameFlow, TheComputerCapturesAfterItsLastStepAndOneBeanCapturesAreSaid) {
+    // The human's one bean lands in the empty pot 4, facing the computer's empty pot 1: a capture
+    // of that one bean. The computer's pot 0 (one bean) then falls into its empty pot 1, facing
+    // the pot 4 just emptied: a capture of one bean too.
+    startAt(rows({0, 0, 0, 1, 0, 16, 3}, {1, 0, 5, 5, 5, 5, 7}), "Troppo facile!");
     random.script({0.0F});
     game.Human_Click(3);
     const Log log = from(view.takeLog(), "light C0");
     const Log expected = {"light C0",      "wait",    "C0=0",    "clear H", "light C1", "wait",
-                          "C1=1",          "C6=8",    "C1=0",    "C6=16",   "H4=0",     "enable",
+                          "C1=1",          "C6=8",    "C1=0",    "C6=8",    "H4=0",     "enable",
                           "title Pentora", "clear C", "clear H", "clear C"};
     EXPECT_EQ(log, expected);
-    ASSERT_EQ(view.spoken.size(), 1U);
-    EXPECT_TRUE(view.spoken[0].starts_with(
-        "Il computer ha giocato la pentola 1 e ha catturato 9 fagioli. Le tue pentole:"));
+    EXPECT_EQ(view.spoken,
+              (std::vector<std::string>{
+                  "Hai catturato 1 fagiolo. Il computer ha giocato la pentola 1 e ha catturato 1 "
+                  "fagiolo. Le tue pentole: 0, 0, 0, 0, 0, 16; la tua pentola grande: 4. Pentole "
+                  "del computer: 0, 0, 5, 5, 5, 5; pentola grande del computer: 8. Tocca a te."}));
 }
 
 TEST_F(GameFlow, TheGameEndsRightAfterTheHumansSowing) {
