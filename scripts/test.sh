@@ -24,8 +24,19 @@ if [ "${1:-}" = "--quick" ]; then
     ctest --preset quick --parallel "$jobs"
     exit 0
 fi
+# How many turns Orca heard in a tree's blind player's game, from CTest's log: a game that was
+# skipped or not played cannot hide in a green run.
+orca_heard() {
+    local heard
+    heard=$(grep -ho 'Orca said the start, each of [0-9]* turns' \
+        "$root/$1/Testing/Temporary/LastTest.log" 2>/dev/null | grep -o '[0-9][0-9]*' | tail -n 1)
+    echo "== $1: the blind player's game with Orca: ${heard:-no} turns heard"
+}
+
 ctest --preset ci --parallel "$jobs"
+orca_heard build
 
 cmake --preset asan >/dev/null
 cmake --build --preset asan --parallel "$jobs"
 ctest --preset asan --parallel "$jobs"
+orca_heard build-asan

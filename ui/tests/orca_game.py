@@ -11,7 +11,8 @@ the last thing Orca said, until the result. It checks that the start, every turn
 were said, and that every count it heard is the one the game shows. What Orca said is printed.
 
 Exits with 77 (a skip) when another Orca of this user is running: Orca will not start beside
-it, and stopping it would silence a person's screen reader."""
+it, and stopping it would silence a person's screen reader. Under CI (CI=true) that is a
+failure instead, naming the Orca found."""
 import os
 import pty
 import re
@@ -154,9 +155,15 @@ def choose(mine):
 
 
 def main():
-    if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
-                      stdout=subprocess.DEVNULL).returncode == 0:
-        print("another Orca of this user is running: not started beside it")
+    other = subprocess.run(["pgrep", "-a", "-u", str(os.getuid()), "-x", "orca"],
+                           stdout=subprocess.PIPE, text=True, check=False).stdout.strip()
+    if other:
+        # On a person's desktop that Orca is theirs; in CI a skip would let a green run hide
+        # that the blind player's game was never played.
+        if os.environ.get("CI") == "true":
+            sys.exit(f"another Orca of this user is running, so the blind player's game cannot "
+                     f"be played (CI=true, where that is a failure, not a skip): {other}")
+        print(f"another Orca of this user is running: not started beside it: {other}")
         return SKIP
     work = tempfile.mkdtemp(prefix="pentora-orca-")
     # Orca, speech-dispatcher and dconf keep their settings, sockets and logs here, not in the
