@@ -221,8 +221,12 @@ void Form1::addDifficultyItem(int index, std::string_view text) {
 }
 
 void Form1::showMessage(std::string_view text, std::string_view title) {
-    MessageBox box(qs(title), qs(text), this);
-    box.exec();
+    if (box_ == nullptr) {
+        box_ = new MessageBox(qs(title), qs(text), this);
+    } else {
+        box_->setMessage(qs(title), qs(text));
+    }
+    box_->exec();
 }
 
 void Form1::announce(std::string_view message) {

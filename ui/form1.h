@@ -19,6 +19,7 @@ class QTimer;
 namespace pentora {
 
 class Announcer;
+class MessageBox;
 
 class Form1 final : public QMainWindow, public GameView, public StepClock {
     Q_OBJECT
@@ -75,6 +76,10 @@ private:
     QAction* Istruzioni = nullptr;
     QAction* BugReport = nullptr;
     Announcer* announcer_ = nullptr;
+    // The one box for every message, made at the first. A screen reader keeps what it learnt of
+    // a box; a box destroyed after each message leaves it asking the bridge for objects that
+    // are gone, hundreds of times, each asking logged.
+    MessageBox* box_ = nullptr;
     std::array<PotLabel*, kSlotsPerSide> Human{};
     std::array<PotLabel*, kSlotsPerSide> CPU{};
 };

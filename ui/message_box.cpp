@@ -29,6 +29,14 @@ MessageBox::MessageBox(const QString& title, const QString& text, QWidget* paren
     setTextFormat(Qt::PlainText);
 }
 
+void MessageBox::setMessage(const QString& title, const QString& text) {
+    fitted_ = false;
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowTitle(title);
+    setText(text);
+}
+
 bool MessageBox::event(QEvent* event) {
     if (event->type() == QEvent::LayoutRequest && fitted_) {
         // Qt's box would size itself anew, breaking the lines: the layout only.

@@ -13,6 +13,9 @@ class MessageBox final : public QMessageBox {
 public:
     MessageBox(const QString& title, const QString& text, QWidget* parent);
 
+    // Another message in the same box, sized and placed anew when it is next shown.
+    void setMessage(const QString& title, const QString& text);
+
 protected:
     bool event(QEvent* event) override;
 

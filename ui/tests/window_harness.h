@@ -127,23 +127,35 @@ inline void expectOverTheWindowAndOnTheScreen(const QMessageBox& box) {
 
 // Watches for modal message boxes and answers them with OK. `onBox`, when set, decides instead
 // when the box is closed (it must close it eventually).
-class MessageCatcher {
+class MessageCatcher final : public QObject {
 public:
     MessageCatcher() {
         poll_.setInterval(2);
         QObject::connect(&poll_, &QTimer::timeout, [this] { check(); });
         poll_.start();
+        QCoreApplication::instance()->installEventFilter(this);
     }
+    ~MessageCatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
+    MessageCatcher(const MessageCatcher&) = delete;
+    MessageCatcher& operator=(const MessageCatcher&) = delete;
 
     std::vector<Box> boxes;
     std::function<void(QMessageBox&)> onBox;
 
     static void pressOk(QMessageBox& box) { box.button(QMessageBox::Ok)->click(); }
 
+    // A box hidden is a box that may be shown again with another message.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && qobject_cast<QMessageBox*>(watched) != nullptr) {
+            watched->setProperty(kSeen, false);
+        }
+        return false;
+    }
+
 private:
     void check() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        // A box is a fresh object each time, often at the same address: mark the ones seen. It
+        // The same box may show one message after another: mark it seen until it is hidden. It
         // is taken once it is on the screen, framed where there is a window manager.
         if (box == nullptr || box->property(kSeen).toBool() || box->windowHandle() == nullptr ||
             !box->windowHandle()->isExposed()) {
