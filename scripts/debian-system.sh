@@ -109,15 +109,16 @@ system_copy_sources() {
 # system_run [--user USER] DIR COMMAND [VARIABLE=VALUE...]: a shell command in DIR inside the
 # system, with a clean environment and the given variables.
 system_run() {
-    local user=root home=/root
+    local user=0:0 home=/root
     if [ "$1" = --user ]; then
-        user=$2
+        # By number: the name is the system's, not the host's.
+        user="$(chroot "$system" id -u "$2"):$(chroot "$system" id -g "$2")"
         home=/home/$2
         shift 2
     fi
     local dir=$1 command=$2
     shift 2
-    chroot --userspec="$user:$user" "$system" /usr/bin/env -i HOME="$home" LANG=C.UTF-8 \
+    chroot --userspec="$user" "$system" /usr/bin/env -i HOME="$home" LANG=C.UTF-8 \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" \
         /bin/bash -c "cd $dir || exit 1
 $command"

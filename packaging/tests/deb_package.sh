@@ -3,13 +3,17 @@
 # checker (lintian), the hardening of the program (hardening-check), and that the program is
 # stripped with its debug symbols in the -dbgsym package.
 #
-#     deb_package.sh DEB_DIR VERSION APP_ID
+#     deb_package.sh DEB_DIR PROJECT_VERSION APP_ID
 set -euo pipefail
 dir=$1
-version=$2
 app_id=$3
+# The project's version, the Debian revision, and this release's own suffix: 1.0.0-1~deb12.
+version=$(dpkg-parsechangelog -l "$dir"/pentora-*/debian/changelog -S Version)
+[[ $version == "$2"-*~deb$(. /etc/os-release && echo "$VERSION_ID") ]] ||
+    { echo "FAIL: the package's version $version is not $2's for this release" >&2; exit 1; }
 deb=$(ls "$dir"/pentora_"$version"_*.deb)
 dbgsym=$(ls "$dir"/pentora-dbgsym_"$version"_*.deb)
+changes=$(ls "$dir"/pentora_"$version"_*.changes)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 echo "checking $(basename "$deb") and $(basename "$dbgsym")"
 
@@ -19,7 +23,7 @@ for f in /usr/games/pentora \
          "/usr/share/metainfo/$app_id.metainfo.xml" \
          /usr/share/man/man6/pentora.6.gz \
          /usr/share/doc/pentora/copyright \
-         /usr/share/doc/pentora/changelog.gz; do
+         /usr/share/doc/pentora/changelog.Debian.gz; do
     grep -qx "$f" <<<"$files" || fail "missing from the package: $f"
 done
 for size in 32 48 64 128 256; do
@@ -29,7 +33,7 @@ done
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = pentora ] || fail "Package: $(field Package)"
-[ "$(field Version)" = "$version" ] || fail "Version: $(field Version), the project says $version"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version), the changelog says $version"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 depends=$(field Depends)
 echo "Depends: $depends"
@@ -40,9 +44,12 @@ if dpkg-deb -f "$deb" Description | awk 'length > 80 { found = 1 } END { exit !f
     fail "a line of the description is wider than 80 columns"
 fi
 
-echo "--- lintian"
-lintian --fail-on error,warning --display-info "$deb" || fail "lintian"
-echo "(lintian: no error, no warning)"
+echo "--- lintian, on the source and binary packages of $(basename "$changes")"
+lintian --pedantic -I --fail-on error,warning,info,pedantic "$changes" || fail "lintian"
+echo "(lintian --pedantic -I: no tag but those overridden, with their reasons, in debian/)"
+# The unit and window tests ran at build time.
+grep -qE '^100% tests passed, 0 tests failed out of [1-9]' "$dir/build.log" ||
+    fail "the tests did not run at build time"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
