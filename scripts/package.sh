@@ -10,7 +10,8 @@
 #
 # Each Debian release gets a package of its own, since each is built against its own Qt: the
 # version in packaging/debian/changelog with ~deb12 (bookworm) or ~deb13 (trixie) after it, in a
-# changelog entry for that release. The release is this system's unless --release names one.
+# changelog entry for that release, with the newest policy that release knows as its
+# Standards-Version. The release is this system's unless --release names one.
 # --source builds the source package alone (for a build elsewhere: scripts/clean-build.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,9 +25,11 @@ while [ $# -gt 0 ]; do
         *) break ;;
     esac
 done
+# Each release's number, and the newest Debian policy its tools know (the control file names the
+# newest of all).
 case "$release" in
-    bookworm) number=12 ;;
-    trixie) number=13 ;;
+    bookworm) number=12 policy=4.6.2 ;;
+    trixie) number=13 policy=4.7.2 ;;
     *) echo "$0: no package version for the release '$release' (bookworm, trixie)" >&2; exit 2 ;;
 esac
 out=$(realpath -m "${1:-$root/build-deb}")
@@ -61,6 +64,7 @@ done | LC_ALL=C sort -z |
 stage="$out/pentora-$upstream"
 tar -C "$out" -xzf "$out/pentora_$upstream.orig.tar.gz"
 cp -r "$stage/packaging/debian" "$stage/debian"
+sed -i "s/^Standards-Version: .*/Standards-Version: $policy/" "$stage/debian/control"
 # The release's own entry, on top of the project's changelog.
 maintainer=$(dpkg-parsechangelog -l "$changelog" -S Maintainer)
 {
