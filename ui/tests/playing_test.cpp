@@ -319,7 +319,10 @@ double processorSeconds() {
 
 TEST_F(Playing, AStepWaitSleepsInTheEventLoop) {
     startGame(kDifficultyItems.at(0));
-    Timer1->setInterval(100);
+    // The game's own step. Under Wine a process's time moves in steps of 10 ms, and Wine's own
+    // threads add a tick or two: over a wait of 100 ms that read as 0.0 to 0.4 from one run to
+    // the next, over 500 ms as 0.06, against 1.0 for a wait that spins.
+    Timer1->setInterval(Form1::kStepMs);
     QElapsedTimer wall;
     const double before = processorSeconds();
     wall.start();
