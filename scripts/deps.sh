@@ -51,6 +51,8 @@ windows_packages=(
     nsis                      # makensis builds the installer
     zip unzip                 # the zip, and the check that it starts
     x11-utils imagemagick     # xwininfo and import: its window, seen on the screen
+    openbox xdotool python3   # a blind player's game through UI Automation: a window manager
+                              # to give the game the focus, keys typed on X, and its driver
 )
 
 packages=()

@@ -22,9 +22,37 @@ case "${1:-}" in
     --core) preset=windows-core ;;
     *) echo "usage: $0 [--core]" >&2; exit 2 ;;
 esac
-"$root/scripts/deps.sh" "--$preset"
-
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/pentora"
+
+# --- On a release other than Debian 13, inside a Debian 13 of its own ---------------------------
+# The whole build wants Debian 13's Qt 6.8 (whose Windows platform raises the game's messages to
+# UI Automation) and Wine 10 (which passes them on, and has a UI Automation client). Elsewhere
+# it runs inside a minimal Debian 13 kept in the cache, with this work tree bound in, so that
+# the build and its results land here as on Debian 13 itself.
+if [ "$preset" = windows ] && [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "$0: on this release the build runs in a Debian 13 of its own, which needs root" >&2
+        exit 2
+    fi
+    release=trixie
+    system="$cache/debian-trixie-windows"
+    log_dir="$cache/logs-trixie-windows"
+    mkdir -p "$log_dir"
+    # shellcheck source=debian-system.sh
+    . "$root/scripts/debian-system.sh"
+    trap system_cleanup EXIT
+    system_bootstrap
+    system_mount
+    system_mount_into /root/pentora --bind "$root"
+    echo "== the Windows build inside Debian 13 ($system)"
+    status=0
+    system_run /root/pentora "scripts/windows.sh" \
+        SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}" \
+        PENTORA_WERROR="${PENTORA_WERROR:-}" CI="${CI:-}" || status=$?
+    exit $status
+fi
+
+"$root/scripts/deps.sh" "--$preset"
 build="$root/build-${preset/windows/win}"
 logs="$build/logs"
 jobs=$(nproc)
@@ -197,7 +225,8 @@ rm -rf "$dist" "$build/$name.zip"
 mkdir -p "$dist/platforms" "$dist/styles" "$dist/imageformats" "$dist/translations"
 cp "$build/ui/Pentora.exe" "$dist/"
 cp "$qt_prefix/plugins/platforms/qwindows.dll" "$dist/platforms/"
-cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
+# The native look: windowsvista up to Qt 6.6, modernwindows (Windows 10 and 11) since Qt 6.7.
+cp "$qt_prefix"/plugins/styles/*.dll "$dist/styles/"
 cp "$qt_prefix/plugins/imageformats/qjpeg.dll" "$qt_prefix/plugins/imageformats/qico.dll" \
     "$dist/imageformats/"
 cp "$qt_prefix/translations/qtbase_it.qm" "$dist/translations/"
@@ -223,7 +252,8 @@ while [ "${#queue[@]}" -ne 0 ]; do
 done
 # Debian's MinGW runtime carries its debugging sections: a player needs none of them.
 find "$dist" \( -name '*.exe' -o -name '*.dll' \) -exec "$triplet-strip" --strip-unneeded {} +
-(cd "$build" && find "$name" -exec touch -d "@$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)" {} + &&
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}
+(cd "$build" && find "$name" -exec touch -d "@$epoch" {} + &&
     find "$name" -type f | LC_ALL=C sort | zip -X -q "$name.zip" -@)
 ls -l "$build/$name.zip"
 
