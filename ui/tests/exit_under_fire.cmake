@@ -1,7 +1,7 @@
 # Runs the exit driver once per seed in FIRST..LAST and fails on the first run that does not end
-# with exit code 0 or that prints a sanitizer report.
+# with exit code 0 within a minute, or that prints a sanitizer report.
 foreach(seed RANGE ${FIRST} ${LAST})
-    execute_process(COMMAND ${DRIVER} ${seed}
+    execute_process(COMMAND ${DRIVER} ${seed} TIMEOUT 60
         RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT code EQUAL 0 OR err MATCHES "Sanitizer|runtime error")
         message(FATAL_ERROR "seed ${seed}: exit code ${code}\n${out}\n${err}")
