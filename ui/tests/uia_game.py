@@ -18,8 +18,10 @@ turn's message is cut, the counts it holds are checked and the board key gives t
 failure, everything raised is printed."""
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -40,9 +42,16 @@ def unescape(text):
 
 
 class Game:
-    """The game under Wine, what it raised read from its error output as it is written."""
+    """The game under Wine, what it raised read from its error output as it is written, in a
+    Wine prefix of its own: its Wine server and desktop serve this display alone, and ending
+    them ends no other test's programs."""
 
     def __init__(self, runner, program):
+        self.prefix = tempfile.mkdtemp(prefix="pentora-uia-wine-")
+        os.environ["WINEPREFIX"] = self.prefix  # for the client's runs too
+        os.environ["WINEDLLOVERRIDES"] = "winemenubuilder.exe=d;mscoree,mshtml="
+        subprocess.run(["wineboot", "--init"], env=dict(os.environ, WINEDEBUG="-all"),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         env = dict(os.environ, WINEDEBUG="-all,fixme+uiautomation")
         env.pop("QT_QPA_PLATFORM", None)  # Wine's windows platform, as on Windows
         self.process = subprocess.Popen(runner + [program], stdin=subprocess.DEVNULL,
@@ -97,6 +106,7 @@ class Game:
             except subprocess.TimeoutExpired:
                 self.process.kill()
         subprocess.run(["wineserver", "-k"], check=False)
+        shutil.rmtree(self.prefix, ignore_errors=True)
 
 
 def read_windows(runner, probe):
@@ -208,7 +218,8 @@ def main():
         check(said, cut)
 
         def result_box():
-            return bool(split(read_windows(runner, probe))[1])
+            return any(RESULT.search(text) for _, elements in split(read_windows(runner, probe))[1]
+                       for _, _, text in elements)
 
         while True:
             mine = shown()[0]
