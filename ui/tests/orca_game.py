@@ -107,18 +107,23 @@ class Orca:
                  f"{os.path.abspath('orca-debug.log')}")
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
+        end(self.process)
 
     def print_transcript(self):
         with self.condition:
             print("What Orca said:")
             for said in self.spoken:
                 print(f"  {said}")
+
+
+def end(process):
+    """Ends a process politely, then not, if it is still running."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
 
 
 def press(*keys):

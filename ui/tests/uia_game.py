@@ -25,7 +25,7 @@ import tempfile
 import threading
 import time
 
-from orca_game import BOARD, RESULT, SCORES, choose, press
+from orca_game import BOARD, RESULT, SCORES, choose, end, press
 
 TURN_SECONDS = 120.0
 RAISED = re.compile(r'UiaRaiseNotificationEvent \([0-9A-Fa-f]+, \d+, \d+, L"((?:[^"\\]|\\.)*)"(\.\.\.)?')
@@ -99,12 +99,7 @@ class Game:
         sys.exit(why)
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
+        end(self.process)
         subprocess.run(["wineserver", "-k"], check=False)
         shutil.rmtree(self.prefix, ignore_errors=True)
 
