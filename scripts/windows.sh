@@ -169,7 +169,7 @@ prefixes+=("$gtest_prefix")
 # Wine has no Windows fonts of its own: its default interface fonts are replaced by DejaVu Sans,
 # which Wine finds among the system's fonts. The offscreen platform reads its fonts from a folder.
 # Wine's menu builder would copy any shortcut into this machine's own menus: it stays off.
-# The core's tests have a prefix of their own: its server stays up for the whole run (below).
+# The core's tests have a prefix of their own.
 WINEPREFIX=$("$wine_run" --prefix)${preset#windows}
 export WINEPREFIX
 export WINEDEBUG=-all
@@ -196,21 +196,16 @@ logged build cmake --build --preset "$preset" --parallel "$jobs"
 echo "built in $((SECONDS - start)) s"
 
 start=$SECONDS
+# One Wine server for the whole run, its background programs started first (one-server.sh).
 if [ "$preset" = windows ]; then
     step "Testing under Wine (the exit runs on Wine's windows platform, on Xvfb)"
     logged tests "$root/ui/tests/on_x.sh" --screen 1280x1024 \
+        "$root/packaging/windows/one-server.sh" "$logs/wine-start.log" \
         ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
 else
     step "Testing under Wine"
-    # One Wine server for the whole run, so that none is caught ending just as the next test
-    # connects. Wine's background programs are started first, into a log: a server that never
-    # ends keeps them, and started by a test they would hold its output open. (The whole build's
-    # window tests would start Wine's desktop program too, which must see their display: they
-    # keep Wine's default, a server that ends whenever it is idle.)
-    wineserver -p
-    trap 'wineserver -k 2>/dev/null || true' EXIT
-    logged wine-start wine wineboot
-    logged tests ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
+    logged tests "$root/packaging/windows/one-server.sh" "$logs/wine-start.log" \
+        ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
 fi
 grep -E '^[0-9]+% tests passed' "$logs/tests.log"
 echo "tested in $((SECONDS - start)) s"
