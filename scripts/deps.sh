@@ -32,6 +32,7 @@ test_packages=(
     file                      # tells a stripped program in a test
     clang-tidy                # the static analyser (run-clang-tidy)
     clang-format              # checks the layout of the code
+    qemu-user                 # the unit and window tiers on other x86-64 processors
 )
 windows_core_packages=(
     cmake ninja-build         # the cross builds
