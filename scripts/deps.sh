@@ -20,6 +20,7 @@ test_packages=(
     libbenchmark-dev          # the rules benchmark
     xvfb xauth                # a real X display for the window tests on X, screenshots, benchmarks
     openbox x11-utils         # a window manager on that display, and xprop to ask it
+    metacity                  # a second one, which honours every hint a window gives its frame
     dbus at-spi2-core python3-pyatspi # a screen reader's view of the window (AT-SPI)
     orca speech-dispatcher xdotool # a screen reader itself, its speech, and keys typed on X
     desktop-file-utils        # checks the desktop entry

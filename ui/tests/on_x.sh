@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs a command on an X server of its own (Xvfb), optionally under a real window manager
-# (openbox) that frames and places windows as a desktop does:
+# Runs a command on an X server of its own (Xvfb), optionally under a real window manager that
+# frames and places windows as a desktop does: openbox, or metacity, which honours every hint a
+# window gives its frame (as GNOME's and KDE's window managers do):
 #
-#     on_x.sh [--screen WIDTHxHEIGHT] [--window-manager] [--] COMMAND [ARGUMENTS...]
+#     on_x.sh [--screen WIDTHxHEIGHT] [--window-manager[=openbox|metacity]] [--] COMMAND [ARGS...]
 #
 # The server picks a free display number itself and reports it once it accepts connections
 # (-displayfd), so two runs at once never race for a display; the window manager counts as
@@ -10,16 +11,20 @@
 # the tail of its output. Exits with the command's status.
 set -euo pipefail
 screen=1024x768
-window_manager=false
+window_manager=
 while [ $# -gt 0 ]; do
     case "$1" in
         --screen) screen=$2; shift 2 ;;
-        --window-manager) window_manager=true; shift ;;
+        --window-manager) window_manager=openbox; shift ;;
+        --window-manager=openbox | --window-manager=metacity) window_manager=${1#*=}; shift ;;
         --) shift; break ;;
         *) break ;;
     esac
 done
-[ $# -gt 0 ] || { echo "usage: $0 [--screen WxH] [--window-manager] [--] COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || {
+    echo "usage: $0 [--screen WxH] [--window-manager[=openbox|metacity]] [--] COMMAND..." >&2
+    exit 2
+}
 
 # Long enough for a machine whose cores are all busy with other work.
 readonly deadline_seconds=60
@@ -59,17 +64,21 @@ done
 export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY XAUTHORITY
 
-if $window_manager; then
-    openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
+if [ -n "$window_manager" ]; then
+    log="$work/$window_manager.log"
+    case "$window_manager" in
+        openbox) openbox --sm-disable --config-file /dev/null >"$log" 2>&1 & ;;
+        # Its settings from memory: no settings daemon, nothing written to the user's.
+        metacity) GSETTINGS_BACKEND=memory metacity >"$log" 2>&1 & ;;
+    esac
     wm=$!
     pids+=("$wm")
     start=$SECONDS
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
         kill -0 "$wm" 2>/dev/null ||
-            failed "the window manager (openbox) ended before it took $DISPLAY" "$work/openbox.log"
+            failed "$window_manager ended before it took $DISPLAY" "$log"
         [ $((SECONDS - start)) -lt $deadline_seconds ] ||
-            failed "the window manager (openbox) did not take $DISPLAY within $deadline_seconds s" \
-                "$work/openbox.log"
+            failed "$window_manager did not take $DISPLAY within $deadline_seconds s" "$log"
         sleep 0.05
     done
 fi

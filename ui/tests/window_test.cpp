@@ -465,33 +465,114 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !lit.empty(); }, 5000));
 }
 
-// A property of a window on X as a window manager or a dock reads it: the text after "=".
-QString windowProperty(const QWidget& window, const QString& property) {
+// A property of a window on X as a window manager or a dock reads it, as xprop prints it.
+QString xprop(const QWidget& window, const QString& property) {
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"),
                 {QStringLiteral("-id"), QString::number(window.winId()), property});
     xprop.waitForFinished();
-    return QString::fromLocal8Bit(xprop.readAllStandardOutput()).section(QLatin1Char('='), 1);
+    return QString::fromLocal8Bit(xprop.readAllStandardOutput());
 }
 
-// The buttons a window asks its frame for: the decorations of _MOTIF_WM_HINTS (1 all, 0x20
-// minimize, 0x40 maximize).
-constexpr unsigned kAllDecorations = 0x1;
-constexpr unsigned kMinimize = 0x20;
-constexpr unsigned kMaximize = 0x40;
-unsigned frameDecorations(const QWidget& window) {
-    const QStringList hints =
+// The value of a one-line property: the text after "=".
+QString windowProperty(const QWidget& window, const QString& property) {
+    return xprop(window, property).section(QLatin1Char('='), 1);
+}
+
+// What a window asks of its frame in _MOTIF_WM_HINTS, field by field: the functions the window
+// manager may offer (close, minimize, maximize, resize: what GNOME's, KDE's and Windows' title
+// bars go by) and the buttons it draws. A field not given, or given as "all", offers everything.
+struct FrameHints {
+    static constexpr unsigned kAll = 0x1;
+    // Functions.
+    static constexpr unsigned kResize = 0x2;
+    static constexpr unsigned kMinimizeFunction = 0x8;
+    static constexpr unsigned kMaximizeFunction = 0x10;
+    static constexpr unsigned kClose = 0x20;
+    // Decorations.
+    static constexpr unsigned kMinimizeButton = 0x20;
+    static constexpr unsigned kMaximizeButton = 0x40;
+
+    unsigned functions = kAll;
+    unsigned decorations = kAll;
+    bool offers(unsigned function) const { return (functions & (kAll | function)) != 0; }
+    bool draws(unsigned button) const { return (decorations & (kAll | button)) != 0; }
+};
+
+FrameHints frameHints(const QWidget& window) {
+    const QStringList fields =
         windowProperty(window, QStringLiteral("_MOTIF_WM_HINTS")).split(QLatin1Char(','));
-    const bool decorationsGiven = hints.size() > 2 && (hints.at(0).toUInt(nullptr, 16) & 0x2U) != 0;
-    return decorationsGiven ? hints.at(2).trimmed().toUInt(nullptr, 16) : kAllDecorations;
+    FrameHints hints;
+    if (fields.size() < 3) {
+        return hints;
+    }
+    const unsigned given = fields.at(0).trimmed().toUInt(nullptr, 16);
+    if ((given & 0x1U) != 0) {
+        hints.functions = fields.at(1).trimmed().toUInt(nullptr, 16);
+    }
+    if ((given & 0x2U) != 0) {
+        hints.decorations = fields.at(2).trimmed().toUInt(nullptr, 16);
+    }
+    return hints;
+}
+
+// What the window manager then offers for a window, as it tells pagers and docks
+// (_NET_WM_ALLOWED_ACTIONS), once it has framed it.
+QStringList allowedActions(const QWidget& window) {
+    QStringList actions;
+    (void)QTest::qWaitFor(
+        [&] {
+            actions = windowProperty(window, QStringLiteral("_NET_WM_ALLOWED_ACTIONS"))
+                          .split(QLatin1Char(','), Qt::SkipEmptyParts);
+            return !actions.isEmpty();
+        },
+        5000);
+    for (QString& action : actions) {
+        action = action.trimmed().remove(QStringLiteral("_NET_WM_ACTION_"));
+    }
+    return actions;
 }
 
 TEST_F(ByHand, TheFramesOfferOnlyWhatTheWindowsCanDo) {
     if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
         GTEST_SKIP() << "frames are asked for on X";
     }
-    const unsigned main = frameDecorations(*window);
-    EXPECT_EQ(main & (kAllDecorations | kMinimize | kMaximize), kMinimize) << main;
+    const bool managed =
+        !QProcess::execute(QStringLiteral("sh"),
+                           {QStringLiteral("-c"),
+                            QStringLiteral("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q id")});
+    // The main window: close and minimize; no maximize, and a fixed size, so no resizing.
+    const FrameHints main = frameHints(*window);
+    EXPECT_TRUE(main.offers(FrameHints::kClose)) << "functions 0x" << std::hex << main.functions;
+    EXPECT_TRUE(main.offers(FrameHints::kMinimizeFunction))
+        << "functions 0x" << std::hex << main.functions;
+    EXPECT_FALSE(main.offers(FrameHints::kMaximizeFunction))
+        << "functions 0x" << std::hex << main.functions;
+    EXPECT_TRUE(main.draws(FrameHints::kMinimizeButton))
+        << "decorations 0x" << std::hex << main.decorations;
+    EXPECT_FALSE(main.draws(FrameHints::kMaximizeButton))
+        << "decorations 0x" << std::hex << main.decorations;
+    const QString sizes = xprop(*window, QStringLiteral("WM_NORMAL_HINTS"));
+    const auto sizeAfter = [&sizes](const QString& what) {
+        const qsizetype at = sizes.indexOf(what);
+        return at < 0 ? QString() : sizes.mid(at + what.size()).section(QLatin1Char('\n'), 0, 0);
+    };
+    const QString least = sizeAfter(QStringLiteral("minimum size: "));
+    EXPECT_TRUE(!least.isEmpty() && least == sizeAfter(QStringLiteral("maximum size: ")))
+        << sizes.toStdString();
+    if (managed) {
+        const QStringList actions = allowedActions(*window);
+        const std::string said = actions.join(QStringLiteral(", ")).toStdString();
+        EXPECT_TRUE(actions.contains(QStringLiteral("CLOSE"))) << said;
+        EXPECT_TRUE(actions.contains(QStringLiteral("MINIMIZE"))) << said;
+        for (const QString& never : {QStringLiteral("MAXIMIZE_HORZ"),
+                                     QStringLiteral("MAXIMIZE_VERT"), QStringLiteral("RESIZE")}) {
+            EXPECT_FALSE(actions.contains(never)) << said;
+        }
+    } else {
+        std::printf("no window manager on this display: its offers go unread\n");
+    }
+
     // A dock matches the window to its desktop entry by the class of WM_CLASS.
     QFile entry(QStringLiteral(PENTORA_SOURCE_DIR "/packaging/%1.desktop")
                     .arg(QGuiApplication::desktopFileName()));
@@ -504,13 +585,37 @@ TEST_F(ByHand, TheFramesOfferOnlyWhatTheWindowsCanDo) {
                     .split(QLatin1Char('\n'))
                     .contains(QStringLiteral("StartupWMClass=") + wmClass))
         << wmClass.toStdString();
-    unsigned box = kAllDecorations;
-    catcher.onBox = [&box](QMessageBox& shown) {
-        box = frameDecorations(shown);
-        MessageCatcher::pressOk(shown);
-    };
-    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
-    EXPECT_EQ(box & (kAllDecorations | kMinimize | kMaximize), 0U) << box;
+
+    // Each box: only its close button, nothing to minimize or maximize.
+    for (const Qt::Key key : {Qt::Key_I, Qt::Key_B}) {
+        SCOPED_TRACE(key == Qt::Key_I ? "help" : "bug report");
+        FrameHints box;
+        QStringList actions;
+        bool seen = false;
+        catcher.onBox = [&](QMessageBox& shown) {
+            box = frameHints(shown);
+            if (managed) {
+                actions = allowedActions(shown);
+            }
+            seen = true;
+            MessageCatcher::pressOk(shown);
+        };
+        ASSERT_TRUE(makeActive(window.get())); // the box just closed gives the focus back
+        QTest::keyClick(window.get(), key, Qt::AltModifier);
+        ASSERT_TRUE(seen);
+        EXPECT_TRUE(box.offers(FrameHints::kClose)) << "functions 0x" << std::hex << box.functions;
+        EXPECT_FALSE(box.offers(FrameHints::kMinimizeFunction))
+            << "functions 0x" << std::hex << box.functions;
+        EXPECT_FALSE(box.offers(FrameHints::kMaximizeFunction))
+            << "functions 0x" << std::hex << box.functions;
+        EXPECT_FALSE(box.draws(FrameHints::kMinimizeButton | FrameHints::kMaximizeButton))
+            << "decorations 0x" << std::hex << box.decorations;
+        if (managed) {
+            const std::string said = actions.join(QStringLiteral(", ")).toStdString();
+            EXPECT_TRUE(actions.contains(QStringLiteral("CLOSE"))) << said;
+            EXPECT_FALSE(actions.contains(QStringLiteral("MAXIMIZE_HORZ"))) << said;
+        }
+    }
 }
 
 TEST_F(ByHand, TheTextBoxsOwnMenuSpeaksItalian) {
