@@ -198,9 +198,13 @@ protected:
         }
         return board;
     }
-    // Read from what the label paints, not from its settings.
+    // Read from what the label paints, not from its settings: magenta, or else white.
     bool lit(Side side, Count slot) const {
-        return pot(side, slot)->grab().toImage().pixelColor(1, 1) == QColor(0xFF, 0x00, 0xFF);
+        const QColor fill = pot(side, slot)->grab().toImage().pixelColor(1, 1);
+        EXPECT_TRUE(fill == QColor(0xFF, 0x00, 0xFF) || fill == QColor(Qt::white))
+            << "pot " << slot << (side == Side::Human ? " of yours" : " of the computer's")
+            << " is " << fill.name().toStdString();
+        return fill == QColor(0xFF, 0x00, 0xFF);
     }
     // The lit pot of a side, kNoSlot when the side is all white.
     Count litSlot(Side side) const {
