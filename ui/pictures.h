@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <cstdint>
 #include <span>
 
 namespace pentora::pictures {
@@ -15,10 +16,16 @@ QImage icon(int side);
 // The sizes the icon was drawn in, smallest first.
 std::span<const int> iconSides();
 
-// Wraps pixels that live as long as the program.
+// Wraps pixels that live as long as the program: bytes, or 32-bit pixels in the machine's order.
 inline QImage wrap(const unsigned char* data, int width, int height, int bytesPerLine,
                    QImage::Format format) {
     return {data, width, height, bytesPerLine, format};
+}
+inline QImage wrap(const std::uint32_t* data, int width, int height, int bytesPerLine,
+                   QImage::Format format) {
+    // QImage reads a 32-bit format's pixels as words from its bytes.
+    return {reinterpret_cast<const unsigned char*>(data), // NOLINT(*-reinterpret-cast)
+            width, height, bytesPerLine, format};
 }
 
 } // namespace pentora::pictures
