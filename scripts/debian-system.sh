@@ -55,8 +55,11 @@ system_cleanup() {
     system_unmount_all
 }
 
-# The system, bootstrapped unless a complete one is there already.
+# The system, bootstrapped unless a complete one is there already; for another architecture
+# than the host's with an argument (arm64, say), whose programs the host's binfmt_misc runs.
 system_bootstrap() {
+    local arch=()
+    [ $# -gt 0 ] && arch=(--arch "$1")
     [ -f "$system/.complete" ] && return 0
     if ! command -v debootstrap >/dev/null; then
         system_step "Installing debootstrap"
@@ -67,7 +70,8 @@ system_bootstrap() {
     system_step "Bootstrapping a minimal Debian $release in $system"
     system_remove
     local start=$SECONDS
-    system_logged "$log_dir/debootstrap.log" debootstrap --variant=minbase "$release" "$system"
+    system_logged "$log_dir/debootstrap${1:+-$1}.log" \
+        debootstrap "${arch[@]}" --variant=minbase "$release" "$system"
     touch "$system/.complete"
     echo "bootstrapped in $((SECONDS - start)) s"
 }

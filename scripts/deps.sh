@@ -7,6 +7,7 @@
 #     scripts/deps.sh --windows  what the Windows build needs (scripts/windows.sh): the MinGW-w64
 #                              cross compiler, Wine, NSIS; --windows-core only what the tests of
 #                              the rules and the flow need, built for Windows and run under Wine
+#     scripts/deps.sh --emulation  what running another architecture's Debian under QEMU needs
 set -euo pipefail
 
 game_packages=(
@@ -57,13 +58,19 @@ windows_packages=(
                               # to give the game the focus, keys typed on X, and its driver
 )
 
+emulation_packages=(
+    qemu-user-static binfmt-support # the host runs another architecture's Debian (binfmt_misc)
+    debootstrap               # bootstraps it
+)
+
 packages=()
 case "${1:-}" in
     "") packages=("${game_packages[@]}") ;;
     --test) packages=("${game_packages[@]}" "${test_packages[@]}") ;;
     --windows) packages=("${windows_packages[@]}") ;;
     --windows-core) packages=("${windows_core_packages[@]}") ;;
-    *) echo "usage: $0 [--test | --windows | --windows-core]" >&2; exit 2 ;;
+    --emulation) packages=("${emulation_packages[@]}") ;;
+    *) echo "usage: $0 [--test | --windows | --windows-core | --emulation]" >&2; exit 2 ;;
 esac
 
 missing=()

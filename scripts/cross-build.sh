@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Builds the Debian package for other architectures the way Debian cross-builds: in a minimal
+# Debian bootstrapped anew, the source package's Build-Depends for each architecture installed
+# from its .dsc (apt-get build-dep --host-arch), then dpkg-buildpackage --host-arch as an
+# unprivileged user, with the build machine's Qt tools and picture decoder. Each package's unit
+# and window tiers then run under QEMU's user mode from its build tree. With --autopkgtest, the
+# arm64 package is also installed in an arm64 Debian run under emulation (binfmt_misc) and its
+# autopkgtest run there: the game starts on Xvfb, shows its window and exits. Reports each
+# step's time. Run as root.
+#
+#     scripts/cross-build.sh [--release bookworm|trixie] [--autopkgtest] ARCH...
+#                                  (ARCH: arm64, armhf, s390x; the release: trixie)
+#
+# The packages and the logs are left in ~/.cache/pentora/cross-RELEASE/ (or under
+# $XDG_CACHE_HOME); the systems themselves are removed at the end.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+release=trixie
+autopkgtest=false
+arches=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --release) release=$2; shift 2 ;;
+        --autopkgtest) autopkgtest=true; shift ;;
+        arm64 | armhf | s390x) arches+=("$1"); shift ;;
+        *) arches=(); break ;;
+    esac
+done
+case "$release" in bookworm | trixie) ;; *) arches=() ;; esac
+if [ "${#arches[@]}" -eq 0 ]; then
+    echo "usage: $0 [--release bookworm|trixie] [--autopkgtest] arm64|armhf|s390x..." >&2
+    exit 2
+fi
+if [ "$(id -u)" -ne 0 ]; then
+    echo "$0: debootstrap and chroot need root" >&2
+    exit 2
+fi
+# QEMU's name for each architecture.
+qemu_arch() {
+    case "$1" in arm64) echo aarch64 ;; armhf) echo arm ;; *) echo "$1" ;; esac
+}
+
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/pentora"
+out="$cache/cross-$release"
+log_dir="$out/logs"
+rm -rf "$out"
+mkdir -p "$log_dir"
+build_system=$(mktemp -d "$cache/debian-$release-cross.XXXXXX")
+emulated_system=$(mktemp -d "$cache/debian-$release-arm64.XXXXXX")
+system=$build_system
+# shellcheck source=debian-system.sh
+. "$root/scripts/debian-system.sh"
+cleanup() {
+    for system in "$build_system" "$emulated_system"; do
+        system_cleanup
+        system_remove
+    done
+}
+trap cleanup EXIT
+
+times=()
+timed() { # timed WHAT COMMAND...: a step, its time kept for the report
+    local what=$1 start=$SECONDS
+    shift
+    system_step "$what"
+    "$@"
+    times+=("$(printf '%-58s %4d s' "$what" $((SECONDS - start)))")
+}
+
+timed "the source package, for $release" system_logged "$log_dir/source.log" \
+    "$root/scripts/package.sh" --source --release "$release" "$out/source"
+dsc=$(basename "$(ls "$out"/source/pentora_*.dsc)")
+version=${dsc#pentora_}
+version=${version%.dsc}
+echo "$dsc"
+
+timed "a minimal Debian $release to build in" system_bootstrap
+system_mount
+work=/home/builder
+system_run / "useradd --create-home --home-dir $work builder"
+cp "$out/source/$dsc" "$out"/source/pentora_*.orig.tar.* "$out"/source/pentora_*.debian.tar.* \
+    "$system$work/"
+chown -R --reference="$system$work" "$system$work"
+inside() { system_run "$work" "$1" DEBIAN_FRONTEND=noninteractive; }
+as_builder() { system_run --user builder "$work" "$1"; }
+
+cross_tools=()
+for arch in "${arches[@]}"; do
+    cross_tools+=("crossbuild-essential-$arch")
+done
+timed "the cross compilers and QEMU" system_logged "$log_dir/cross-tools.log" \
+    inside "$(printf 'dpkg --add-architecture %s && ' "${arches[@]}") apt-get update &&
+            apt-get install -y --no-install-recommends ${cross_tools[*]} qemu-user"
+
+for arch in "${arches[@]}"; do
+    triplet=$(system_run / "dpkg-architecture -a $arch -qDEB_HOST_GNU_TYPE" 2>/dev/null)
+    timed "the Build-Depends for $arch, from the .dsc alone" \
+        system_logged "$log_dir/build-dep-$arch.log" \
+        inside "apt-get build-dep -y --no-install-recommends --host-architecture $arch ./$dsc"
+    timed "the package cross-built for $arch, as a user" system_logged "$log_dir/build-$arch.log" \
+        as_builder "rm -rf pentora-$arch && dpkg-source -x $dsc pentora-$arch &&
+                    cd pentora-$arch && dpkg-buildpackage --host-arch $arch -B --no-sign"
+    deb="pentora_${version}_$arch.deb"
+    [ "$(system_run "$work" "dpkg-deb -f $deb Architecture")" = "$arch" ] ||
+        { echo "$deb is not a package for $arch" >&2; exit 1; }
+    cp "$system$work/$deb" "$out/"
+    # The unit and window tiers: the rules', the flow's and the window's tests, on Qt's
+    # offscreen platform, each program run by QEMU with this architecture's libraries.
+    tree="pentora-$arch/obj-$triplet"
+    qemu="qemu-$(qemu_arch "$arch") -L /"
+    timed "the unit and window tiers for $arch, under $(qemu_arch "$arch") emulation" \
+        system_logged "$log_dir/tests-$arch.log" \
+        as_builder "set -e
+            $qemu $tree/rules/tests/rules_tests --gtest_filter=-RandomGames.* --gtest_brief=1
+            $qemu $tree/flow/tests/flow_tests --gtest_brief=1
+            QT_QPA_PLATFORM=offscreen $qemu $tree/ui/tests/ui_tests --gtest_filter=-PaintedGame.* \
+                --gtest_brief=1"
+    grep -E '^\[  PASSED  \]' "$log_dir/tests-$arch.log" | sed "s/^/   $arch: /"
+done
+
+if $autopkgtest && printf '%s\n' "${arches[@]}" | grep -qx arm64; then
+    # The host runs arm64 programs through QEMU: binfmt_misc, with the emulator fixed at
+    # registration, so that it serves inside another root too.
+    "$root/scripts/deps.sh" --emulation
+    if ! mountpoint -q /proc/sys/fs/binfmt_misc; then
+        mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+    fi
+    if [ ! -e /proc/sys/fs/binfmt_misc/qemu-aarch64 ]; then
+        if [ -e /usr/share/binfmts/qemu-aarch64 ]; then
+            update-binfmts --enable qemu-aarch64
+        else
+            cat /usr/lib/binfmt.d/qemu-aarch64.conf >/proc/sys/fs/binfmt_misc/register
+        fi
+    fi
+    system_cleanup
+    system=$emulated_system
+    timed "an arm64 Debian $release, run under emulation" system_bootstrap arm64
+    system_mount
+    mkdir -p "$system/root/test"
+    cp "$out/pentora_${version}_arm64.deb" "$out/source/$dsc" "$out"/source/pentora_*.orig.tar.* \
+        "$out"/source/pentora_*.debian.tar.* "$system/root/test/"
+    timed "autopkgtest on the arm64 package, under emulation" \
+        system_logged "$log_dir/autopkgtest-arm64.log" \
+        system_run /root/test "apt-get update && apt-get install -y --no-install-recommends \
+                autopkgtest dpkg-dev >/dev/null && [ \"\$(uname -m)\" = aarch64 ] &&
+            autopkgtest --output-dir /tmp/autopkgtest ./$dsc ./pentora_${version}_arm64.deb \
+                -- null; status=\$?; cp -r /tmp/autopkgtest /root/test/autopkgtest; exit \$status" \
+        DEBIAN_FRONTEND=noninteractive
+    cp -r "$system/root/test/autopkgtest" "$out/autopkgtest-arm64"
+    grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' "$out/autopkgtest-arm64/summary" | sed 's/^/   arm64: /'
+fi
+
+printf '\n== Debian %s (%s): cross-built for %s, and tested under emulation\n' \
+    "$(cat "$build_system/etc/debian_version")" "$release" "${arches[*]}"
+printf '   %s\n' "${times[@]}"
+echo "   packages and logs: $out"
