@@ -93,13 +93,13 @@ timed "the cross compilers and QEMU" system_logged "$log_dir/cross-tools.log" \
             apt-get install -y --no-install-recommends ${cross_tools[*]} qemu-user"
 
 for arch in "${arches[@]}"; do
-    triplet=$(system_run / "dpkg-architecture -a $arch -qDEB_HOST_GNU_TYPE" 2>/dev/null)
     timed "the Build-Depends for $arch, from the .dsc alone" \
         system_logged "$log_dir/build-dep-$arch.log" \
-        inside "apt-get build-dep -y --no-install-recommends --host-architecture $arch ./$dsc"
+        inside "apt-get update && apt-get build-dep -y --no-install-recommends --host-architecture $arch ./$dsc"
     timed "the package cross-built for $arch, as a user" system_logged "$log_dir/build-$arch.log" \
         as_builder "rm -rf pentora-$arch && dpkg-source -x $dsc pentora-$arch &&
                     cd pentora-$arch && dpkg-buildpackage --host-arch $arch -B --no-sign"
+    triplet=$(system_run / "dpkg-architecture -a $arch -qDEB_HOST_GNU_TYPE" 2>/dev/null)
     deb="pentora_${version}_$arch.deb"
     [ "$(system_run "$work" "dpkg-deb -f $deb Architecture")" = "$arch" ] ||
         { echo "$deb is not a package for $arch" >&2; exit 1; }
