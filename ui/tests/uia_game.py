@@ -104,8 +104,9 @@ class Game:
         shutil.rmtree(self.prefix, ignore_errors=True)
 
 
-def read_windows(runner, probe):
-    """The game's windows as the client reads them: {title: [(type, invoke, name), ...]}."""
+def read_windows(runner, probe, frames=None):
+    """The game's windows as the client reads them: [(title, [(type, invoke, name), ...])]; and
+    into `frames`, when given, each window's title-bar buttons: [(title, {what: "1"|"0"|"?"})]."""
     env = dict(os.environ, WINEDEBUG="-all")
     out = subprocess.run(runner + [probe, "names"], stdout=subprocess.PIPE, env=env,
                          check=False).stdout.decode(errors="replace")
@@ -115,9 +116,25 @@ def read_windows(runner, probe):
         if fields[0] == "window":
             current = []
             windows.append((fields[1], current))
+        elif fields[0] == "frame" and frames is not None and windows:
+            frames.append((windows[-1][0], dict(f.split("=", 1) for f in fields[1:])))
         elif current is not None and len(fields) == 3:
             current.append((int(fields[0]), fields[1], fields[2].replace("\\n", "\n")))
     return windows
+
+
+def check_frame(game, what, frame, minimize):
+    """The title bar's buttons: close (where this client can read it: not under Wine, whose
+    client answers no window property and reads no other program's system menu), minimize as
+    asked, never maximize; through UI Automation's window properties where they answer."""
+    wanted = {"minimize": "1" if minimize else "0", "maximize": "0", "close": "1",
+              "uia-minimize": "1" if minimize else "0", "uia-maximize": "0"}
+    wrong = {k: v for k, v in frame.items() if k in wanted and v not in (wanted[k], "?")}
+    unread = sorted(k for k, v in frame.items() if k in wanted and v == "?")
+    if wrong or frame.get("minimize") is None:
+        game.fail(f"the {what}'s title bar offers {frame}, not {wanted}")
+    print(f"the {what}'s title bar: {frame}" +
+          (f" ({', '.join(unread)} not readable by this client)" if unread else ""))
 
 
 def split(windows):
@@ -164,9 +181,14 @@ def main():
         time.sleep(2)  # the first paint
 
         # The client's first request wakes the game's UI Automation.
-        elements, _ = split(read_windows(runner, probe))
+        frames = []  # one for each window, in the same order
+        windows = read_windows(runner, probe, frames)
+        elements, _ = split(windows)
         if elements is None:
             game.fail("the UI Automation client found no window of the game with its pots")
+        for (_, shown), (_, frame) in zip(windows, frames):
+            if shown is elements:
+                check_frame(game, "game's window", frame, minimize=True)
         if pots(elements) != ([0] * 7, [0] * 7):
             game.fail(f"before a game the pots should read 0: {elements}")
         for number in range(1, 7):
@@ -244,8 +266,13 @@ def main():
                     game.fail(f"the board key raised {again!r}")
 
         # The result box, as a reader reads a dialog that opens: its text names the outcome and
-        # both scores.
-        boxes = split(read_windows(runner, probe))[1]
+        # both scores; its title bar offers close alone.
+        frames = []
+        windows = read_windows(runner, probe, frames)
+        boxes = split(windows)[1]
+        for (_, shown), (_, frame) in zip(windows, frames):
+            if pots(shown) is None:
+                check_frame(game, "result box", frame, minimize=False)
         box = [text for _, elements in boxes for _, _, text in elements if RESULT.search(text)]
         scores = SCORES.search(box[0]) if box else None
         if scores is None or int(scores[1]) + int(scores[2]) != 48:

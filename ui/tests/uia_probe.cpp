@@ -8,6 +8,11 @@
 //     uia_probe invoke PREFIX    invokes the first element whose name begins with PREFIX, as a
 //                                reader's user does with a button
 //
+// After each window's line, "frame<TAB>minimize=…<TAB>maximize=…<TAB>close=…<TAB>resize=…" says
+// which title-bar buttons and border it has (1 or 0; ? where it cannot be read), as the window's
+// styles and system menu give them, then "<TAB>uia-minimize=…<TAB>uia-maximize=…" as UI
+// Automation's window properties answer (1, 0, or ? where the client answers nothing).
+//
 // The first request of a client reaches the window as WM_GETOBJECT, which is what wakes Qt's UI
 // Automation: before it, the game raises nothing. Exits with 1 and a message when the game's
 // window, or the element to invoke, is not found.
@@ -134,6 +139,37 @@ bool invokeByName(IUIAutomation* automation, IUIAutomationElement* root, const c
     return done;
 }
 
+// A window property of UI Automation's as "1", "0", or "?" where the client has no answer.
+const char* windowCan(IUIAutomationElement* element, PROPERTYID property) {
+    VARIANT value;
+    VariantInit(&value);
+    const char* answer = "?";
+    if (SUCCEEDED(element->GetCurrentPropertyValue(property, &value)) && value.vt == VT_BOOL) {
+        answer = value.boolVal == VARIANT_TRUE ? "1" : "0";
+    }
+    VariantClear(&value);
+    return answer;
+}
+
+// The title bar's buttons and the border as Windows draws them: the minimize and maximize boxes
+// and a sizing border are window styles; close is the system menu's, greyed when not offered
+// ("?" where this client cannot read another program's menu, as under Wine).
+void printFrame(HWND window, IUIAutomationElement* root) {
+    const auto style = static_cast<unsigned long>(GetWindowLongPtrW(window, GWL_STYLE));
+    const HMENU menu = GetSystemMenu(window, FALSE);
+    const UINT state = menu == nullptr ? ~0U : GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+    const char* close = (style & WS_SYSMENU) == 0                  ? "0"
+                        : state == ~0U                             ? "?"
+                        : (state & (MF_GRAYED | MF_DISABLED)) != 0 ? "0"
+                                                                   : "1";
+    std::printf("frame\tminimize=%d\tmaximize=%d\tclose=%s\tresize=%d\tuia-minimize=%s\t"
+                "uia-maximize=%s\n",
+                (style & WS_MINIMIZEBOX) != 0 ? 1 : 0, (style & WS_MAXIMIZEBOX) != 0 ? 1 : 0, close,
+                (style & WS_THICKFRAME) != 0 ? 1 : 0,
+                windowCan(root, UIA_WindowCanMinimizePropertyId),
+                windowCan(root, UIA_WindowCanMaximizePropertyId));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -175,6 +211,7 @@ int main(int argc, char* argv[]) {
                 continue;
             }
             std::printf("window\t%s\n", nameOf(root.get()).c_str());
+            printFrame(window, root.get());
             forEach(automation.get(), root.get(), [](IUIAutomationElement* element) {
                 CONTROLTYPEID type = 0;
                 element->get_CurrentControlType(&type);
