@@ -105,8 +105,8 @@ public:
                     continue;
                 }
                 // Read anew only where the pixels changed.
-                Known& known = known_.at(
-                    static_cast<std::size_t>((side == Side::Human ? 0 : kSlotsPerSide) + slot));
+                Known& known = known_.at((side == Side::Human ? 0U : std::size_t{kSlotsPerSide}) +
+                                         static_cast<std::size_t>(slot));
                 if (shown != known.shown) {
                     known = {shown, nearestCount(shown, fill == kMagenta)};
                 }
@@ -165,7 +165,7 @@ private:
         QImage shown;
         std::pair<Count, double> reading;
     };
-    mutable std::array<Known, 2 * kSlotsPerSide> known_;
+    mutable std::array<Known, std::size_t{2} * kSlotsPerSide> known_;
     std::vector<QImage> onWhite_;
     std::vector<QImage> onMagenta_;
 };
