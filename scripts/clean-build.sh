@@ -35,21 +35,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-times=()
-timed() { # timed WHAT LOG COMMAND...: a step, its time kept for the report
-    local what=$1 start=$SECONDS
-    shift
-    system_step "$what"
-    "$@"
-    times+=("$(printf '%-52s %4d s' "$what" $((SECONDS - start)))")
-}
-
-timed "the source package, for $release" system_logged "$log_dir/source.log" \
+system_timed "the source package, for $release" system_logged "$log_dir/source.log" \
     "$root/scripts/package.sh" --source --release "$release" "$out/source"
 dsc=$(ls "$out"/source/pentora_*.dsc)
 echo "$(basename "$dsc")"
 
-timed "a minimal Debian $release" system_bootstrap
+system_timed "a minimal Debian $release" system_bootstrap
 system_mount
 work=/home/builder
 system_run / "useradd --create-home --home-dir $work builder"
@@ -58,18 +49,20 @@ chown -R --reference="$system$work" "$system$work"
 inside() { system_run "$work" "$1" DEBIAN_FRONTEND=noninteractive; }
 as_builder() { system_run --user builder "$work" "$1"; }
 
-timed "the Build-Depends, from the .dsc alone" system_logged "$log_dir/build-dep.log" \
+system_timed "the Build-Depends, from the .dsc alone" \
+    system_logged "$log_dir/build-dep.log" \
     inside "apt-get update && apt-get build-dep -y --no-install-recommends ./$(basename "$dsc")"
-timed "the build, as a user, from the source package" system_logged "$log_dir/build.log" \
+system_timed "the build, as a user, from the source package" \
+    system_logged "$log_dir/build.log" \
     as_builder "dpkg-source -x $(basename "$dsc") pentora && cd pentora && dpkg-buildpackage --no-sign"
 grep -E '^100% tests passed' "$log_dir/build.log"
 changes=$(cd "$system$work" && ls pentora_*_*.changes)
 cp "$system$work"/pentora_* "$out/"
 
-timed "lintian --pedantic -I" system_logged "$log_dir/lintian.log" \
+system_timed "lintian --pedantic -I" system_logged "$log_dir/lintian.log" \
     inside "apt-get install -y --no-install-recommends lintian >/dev/null &&
             lintian --pedantic -I --fail-on error,warning,info,pedantic $changes"
-timed "autopkgtest, on the built packages" system_logged "$log_dir/autopkgtest.log" \
+system_timed "autopkgtest, on the built packages" system_logged "$log_dir/autopkgtest.log" \
     inside "apt-get install -y --no-install-recommends autopkgtest >/dev/null &&
             autopkgtest --output-dir /tmp/autopkgtest $changes -- null;
             status=\$?; cp -r /tmp/autopkgtest $work/autopkgtest; exit \$status"
@@ -79,5 +72,5 @@ grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' "$out/autopkgtest/summary"
 
 printf '\n== Debian %s (%s): built from its Build-Depends alone, lintian and autopkgtest passed\n' \
     "$(cat "$system/etc/debian_version")" "$release"
-printf '   %s\n' "${times[@]}"
+printf '   %s\n' "${system_times[@]}"
 echo "   packages and logs: $out"

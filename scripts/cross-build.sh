@@ -58,23 +58,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-times=()
-timed() { # timed WHAT COMMAND...: a step, its time kept for the report
-    local what=$1 start=$SECONDS
-    shift
-    system_step "$what"
-    "$@"
-    times+=("$(printf '%-58s %4d s' "$what" $((SECONDS - start)))")
-}
-
-timed "the source package, for $release" system_logged "$log_dir/source.log" \
+system_timed "the source package, for $release" system_logged "$log_dir/source.log" \
     "$root/scripts/package.sh" --source --release "$release" "$out/source"
 dsc=$(basename "$(ls "$out"/source/pentora_*.dsc)")
 version=${dsc#pentora_}
 version=${version%.dsc}
 echo "$dsc"
 
-timed "a minimal Debian $release to build in" system_bootstrap
+system_timed "a minimal Debian $release to build in" system_bootstrap
 system_mount
 work=/home/builder
 system_run / "useradd --create-home --home-dir $work builder"
@@ -88,15 +79,17 @@ cross_tools=()
 for arch in "${arches[@]}"; do
     cross_tools+=("crossbuild-essential-$arch")
 done
-timed "the cross compilers and QEMU" system_logged "$log_dir/cross-tools.log" \
+system_timed "the cross compilers and QEMU" system_logged "$log_dir/cross-tools.log" \
     inside "$(printf 'dpkg --add-architecture %s && ' "${arches[@]}") apt-get update &&
             apt-get install -y --no-install-recommends ${cross_tools[*]} qemu-user"
 
 for arch in "${arches[@]}"; do
-    timed "the Build-Depends for $arch, from the .dsc alone" \
+    system_timed "the Build-Depends for $arch, from the .dsc alone" \
         system_logged "$log_dir/build-dep-$arch.log" \
-        inside "apt-get update && apt-get build-dep -y --no-install-recommends --host-architecture $arch ./$dsc"
-    timed "the package cross-built for $arch, as a user" system_logged "$log_dir/build-$arch.log" \
+        inside "apt-get update &&
+                apt-get build-dep -y --no-install-recommends --host-architecture $arch ./$dsc"
+    system_timed "the package cross-built for $arch, as a user" \
+        system_logged "$log_dir/build-$arch.log" \
         as_builder "rm -rf pentora-$arch && dpkg-source -x $dsc pentora-$arch &&
                     cd pentora-$arch && dpkg-buildpackage --host-arch $arch -B --no-sign"
     triplet=$(system_run / "dpkg-architecture -a $arch -qDEB_HOST_GNU_TYPE" 2>/dev/null)
@@ -108,7 +101,7 @@ for arch in "${arches[@]}"; do
     # offscreen platform, each program run by QEMU with this architecture's libraries.
     tree="pentora-$arch/obj-$triplet"
     qemu="qemu-$(qemu_arch "$arch") -L /"
-    timed "the unit and window tiers for $arch, under $(qemu_arch "$arch") emulation" \
+    system_timed "the unit and window tiers for $arch, under $(qemu_arch "$arch") emulation" \
         system_logged "$log_dir/tests-$arch.log" \
         as_builder "set -e
             $qemu $tree/rules/tests/rules_tests --gtest_filter=-RandomGames.* --gtest_brief=1
@@ -134,12 +127,12 @@ if $autopkgtest && printf '%s\n' "${arches[@]}" | grep -qx arm64; then
     fi
     system_cleanup
     system=$emulated_system
-    timed "an arm64 Debian $release, run under emulation" system_bootstrap arm64
+    system_timed "an arm64 Debian $release, run under emulation" system_bootstrap arm64
     system_mount
     mkdir -p "$system/root/test"
     cp "$out/pentora_${version}_arm64.deb" "$out/source/$dsc" "$out"/source/pentora_*.orig.tar.* \
         "$out"/source/pentora_*.debian.tar.* "$system/root/test/"
-    timed "autopkgtest on the arm64 package, under emulation" \
+    system_timed "autopkgtest on the arm64 package, under emulation" \
         system_logged "$log_dir/autopkgtest-arm64.log" \
         system_run /root/test "apt-get update && apt-get install -y --no-install-recommends \
                 autopkgtest dpkg-dev >/dev/null && [ \"\$(uname -m)\" = aarch64 ] &&
@@ -147,10 +140,11 @@ if $autopkgtest && printf '%s\n' "${arches[@]}" | grep -qx arm64; then
                 -- null; status=\$?; cp -r /tmp/autopkgtest /root/test/autopkgtest; exit \$status" \
         DEBIAN_FRONTEND=noninteractive
     cp -r "$system/root/test/autopkgtest" "$out/autopkgtest-arm64"
-    grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' "$out/autopkgtest-arm64/summary" | sed 's/^/   arm64: /'
+    grep -E '^[a-z0-9-]+ +(PASS|FAIL|SKIP|FLAKY)' "$out/autopkgtest-arm64/summary" |
+        sed 's/^/   arm64: /'
 fi
 
 printf '\n== Debian %s (%s): cross-built for %s, and tested under emulation\n' \
     "$(cat "$build_system/etc/debian_version")" "$release" "${arches[*]}"
-printf '   %s\n' "${times[@]}"
+printf '   %s\n' "${system_times[@]}"
 echo "   packages and logs: $out"

@@ -11,6 +11,16 @@
 
 system_step() { printf '\n== [%s] %s\n' "$release" "$*"; }
 
+# system_timed WHAT COMMAND...: a step of the run, its time kept in system_times for the report.
+system_times=()
+system_timed() {
+    local what=$1 start=$SECONDS
+    shift
+    system_step "$what"
+    "$@"
+    system_times+=("$(printf '%-58s %4d s' "$what" $((SECONDS - start)))")
+}
+
 # system_logged LOG COMMAND...: the command's output in a log; on failure, the log's tail and
 # where it is.
 system_logged() {
