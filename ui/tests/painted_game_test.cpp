@@ -10,7 +10,6 @@
 
 #include <QElapsedTimer>
 #include <QPainter>
-#include <QProcess>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -124,13 +123,7 @@ public:
 
     // The title as the window manager was told it.
     QString title() const {
-        QProcess xprop;
-        xprop.start(QStringLiteral("xprop"),
-                    {QStringLiteral("-id"), QString::number(window_.winId()),
-                     QStringLiteral("_NET_WM_NAME")});
-        xprop.waitForFinished();
-        return QString::fromUtf8(xprop.readAllStandardOutput())
-            .section(QLatin1Char('='), 1)
+        return windowProperty(window_, QStringLiteral("_NET_WM_NAME"))
             .trimmed()
             .remove(QLatin1Char('"'));
     }

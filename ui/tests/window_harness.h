@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -68,6 +69,20 @@ inline QMouseEvent* mouseEventAt(QWidget* target, QEvent::Type type,
 [[nodiscard]] inline bool makeActive(QWidget* window) {
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
+}
+
+// A property of a window on X as a window manager or a dock reads it, as xprop prints it.
+inline QString xprop(const QWidget& window, const QString& property) {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window.winId()), property});
+    xprop.waitForFinished();
+    return QString::fromLocal8Bit(xprop.readAllStandardOutput());
+}
+
+// The value of a one-line property: the text after "=".
+inline QString windowProperty(const QWidget& window, const QString& property) {
+    return xprop(window, property).section(QLatin1Char('='), 1);
 }
 
 struct Box {

@@ -465,20 +465,6 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !lit.empty(); }, 5000));
 }
 
-// A property of a window on X as a window manager or a dock reads it, as xprop prints it.
-QString xprop(const QWidget& window, const QString& property) {
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), QString::number(window.winId()), property});
-    xprop.waitForFinished();
-    return QString::fromLocal8Bit(xprop.readAllStandardOutput());
-}
-
-// The value of a one-line property: the text after "=".
-QString windowProperty(const QWidget& window, const QString& property) {
-    return xprop(window, property).section(QLatin1Char('='), 1);
-}
-
 // What a window asks of its frame in _MOTIF_WM_HINTS, field by field: the functions the window
 // manager may offer (close, minimize, maximize, resize: what GNOME's, KDE's and Windows' title
 // bars go by) and the buttons it draws. A field not given, or given as "all", offers everything.
