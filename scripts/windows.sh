@@ -52,7 +52,9 @@ if [ "$preset" = windows ] && [ "$(. /etc/os-release && echo "${VERSION_CODENAME
     exit $status
 fi
 
+start=$SECONDS
 "$root/scripts/deps.sh" "--$preset"
+echo "== what the build needs, installed in $((SECONDS - start)) s"
 build="$root/build-${preset/windows/win}"
 logs="$build/logs"
 jobs=$(nproc)
@@ -84,11 +86,18 @@ if [ "$preset" = windows ]; then
     qt_upstream=${qt_upstream%%-*}
     qt_options=(
         -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+        # Sources compiled in batches of 32 to a translation unit, beside Qt's precompiled headers
+        # (on by default), so that each header is parsed once a batch, not once a file; QtGui and
+        # the bundled HarfBuzz, which Qt's unity build leaves out, too (qt_unity, below).
+        -DQT_UNITY_BUILD=ON -DQT_UNITY_BUILD_BATCH_SIZE=32
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
         # What the game uses: Core, Gui, Widgets, Test; JPEG and ICO; the libraries Qt bundles.
         -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
         -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_icu=OFF
         -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_gif=OFF
+        # Not the Direct2D platform, a second build of the windows platform's sources, never
+        # shipped (the fonts' Direct2D part stays: Qt 6.8 does not build without it).
+        -DFEATURE_direct2d1_1=OFF
         -DFEATURE_jpeg=ON -DFEATURE_ico=ON -DFEATURE_testlib=ON
         -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
         -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
@@ -99,13 +108,16 @@ if [ "$preset" = windows ]; then
         # Debian's source leaves out the third-party tablet headers that tablet events need.
         -DFEATURE_tabletevent=OFF
     )
-    qt_key=$(printf '%s\n' "$qt_version" "${qt_options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
+    qt_unity="$root/packaging/windows/qt-unity.cmake"
+    qt_key=$(printf '%s\n' "$qt_version" "${qt_options[@]}" | cat - "$toolchain" "$qt_unity" |
+        sha256sum | cut -c1-12)
     qt_prefix="$cache/qt-$qt_upstream-win64-$qt_key"
 
     if [ ! -f "$qt_prefix/.complete" ]; then
         src="$cache/src/qt6-base-$qt_version"
         if [ ! -f "$src/.unpacked" ]; then
             step "Fetching Debian's qt6-base $qt_version source"
+            start=$SECONDS
             # A private apt with the system's own archives as deb-src entries: the system's
             # sources are left as they are.
             apt_dir="$cache/apt"
@@ -128,14 +140,19 @@ if [ "$preset" = windows ]; then
             mv "$cache/src/qt6-base-$qt_upstream+dfsg" "$src" 2>/dev/null || mv "$cache/src"/qt6-base-*/ "$src"
             rm -f "$cache/src"/qt6-base_*
             touch "$src/.unpacked"
+            echo "fetched and unpacked in $((SECONDS - start)) s"
         fi
         step "Building Qt $qt_upstream for Windows into $qt_prefix (the first run only)"
         qt_build="$cache/build-qt-$qt_key"
         rm -rf "$qt_build" "$qt_prefix"
         start=$SECONDS
         logged qt-configure cmake -S "$src" -B "$qt_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-            -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_options[@]}"
+            -DCMAKE_INSTALL_PREFIX="$qt_prefix" -DCMAKE_PROJECT_QtBase_INCLUDE="$qt_unity" \
+            "${qt_options[@]}"
+        echo "configured in $((SECONDS - start)) s"
         logged qt-build cmake --build "$qt_build" --parallel "$jobs"
+        # What each file took, for whoever trims the build further.
+        cp "$qt_build/.ninja_log" "$logs/qt-ninja.log"
         logged qt-install cmake --install "$qt_build" --strip
         rm -rf "$qt_build"
         echo "Qt built in $((SECONDS - start)) s"
@@ -169,13 +186,15 @@ prefixes+=("$gtest_prefix")
 # Wine has no Windows fonts of its own: its default interface fonts are replaced by DejaVu Sans,
 # which Wine finds among the system's fonts. The offscreen platform reads its fonts from a folder.
 # Wine's menu builder would copy any shortcut into this machine's own menus: it stays off.
-# The core's tests have a prefix of their own.
+# A program that crashes has its report printed by Wine's debugger, which shows no dialog that
+# nobody would close. The core's tests have a prefix of their own.
 WINEPREFIX=$("$wine_run" --prefix)${preset#windows}
 export WINEPREFIX
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 export QT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/dejavu
-if [ ! -f "$WINEPREFIX/.pentora" ]; then
+prefix_version=2 # made anew when what goes into it changes
+if [ "$(cat "$WINEPREFIX/.pentora" 2>/dev/null)" != "$prefix_version" ]; then
     step "Making the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" logged wine-prefix wineboot --init
@@ -183,15 +202,24 @@ if [ ! -f "$WINEPREFIX/.pentora" ]; then
         logged wine-fonts wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" \
             /d "DejaVu Sans" /f
     done
+    logged wine-crash-dialog wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f
     wineserver -w
-    touch "$WINEPREFIX/.pentora"
+    echo "$prefix_version" >"$WINEPREFIX/.pentora"
 fi
 
 # --- The build, its tests under Wine -----------------------------------------------------------
 step "Building Pentora ($preset) in $build"
 start=$SECONDS
 prefix_path=$(IFS=';' && echo "${prefixes[*]}")
-logged configure cmake --preset "$preset" -S "$root" -DCMAKE_PREFIX_PATH="$prefix_path"
+# A tree configured against another Qt or GoogleTest (one rebuilt with other options) would keep
+# finding the old one through its cache: it is configured anew.
+fresh=()
+if [ -f "$build/CMakeCache.txt" ] && [ "$(cat "$build/prefixes" 2>/dev/null)" != "$prefix_path" ]; then
+    fresh=(--fresh)
+fi
+logged configure cmake --preset "$preset" -S "$root" "${fresh[@]}" -DCMAKE_PREFIX_PATH="$prefix_path"
+echo "$prefix_path" >"$build/prefixes"
 logged build cmake --build --preset "$preset" --parallel "$jobs"
 echo "built in $((SECONDS - start)) s"
 
