@@ -4,6 +4,8 @@
 //     PENTORA_MONKEY_SEED=N     replays a run (the seed is printed at the start; CTest fixes
 //                               one, and without it every run draws a fresh seed)
 //     PENTORA_MONKEY_EVENTS=N   a longer soak (default 20000)
+//     PENTORA_MONKEY_JOURNAL=F  each event also written to the file F as it is sent, so that a
+//                               run that dies without a word still tells what it did last
 #include "window_harness.h"
 
 #include <QAction>
@@ -38,6 +40,10 @@ protected:
         std::printf("monkey seed %u, %d events (PENTORA_MONKEY_SEED=%u replays it)\n", seed_,
                     target_, seed_);
         std::fflush(stdout);
+        if (const char* path = std::getenv("PENTORA_MONKEY_JOURNAL");
+            path != nullptr && *path != '\0') {
+            journal_.reset(std::fopen(path, "w"));
+        }
         Timer1->setInterval(1);
         catcher.onBox = [this](QMessageBox& box) {
             QTimer::singleShot(static_cast<int>(chance_() % 12), &box,
@@ -79,6 +85,10 @@ private:
         std::ostringstream line;
         line << events_ << " [depth " << depth_ << "] " << what;
         log_.push_back(line.str());
+        if (journal_) {
+            std::fprintf(journal_.get(), "%s\n", log_.back().c_str());
+            std::fflush(journal_.get());
+        }
         if (log_.size() > 60) {
             log_.pop_front();
         }
@@ -243,6 +253,10 @@ private:
     int target_;
     std::mt19937 chance_;
     std::deque<std::string> log_;
+    struct Close {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Close> journal_;
     int events_ = 0;
     int depth_ = 0;
     int deepest_ = 0;
