@@ -3,10 +3,12 @@
 # release (debootstrap --variant=minbase, then a copy of this work tree, then scripts/play.sh and
 # scripts/test.sh inside it), and reports each command's result and time. Run as root.
 #
-#     scripts/fresh-debian.sh [--fresh] RELEASE [TEST_ARGUMENTS...]
+#     scripts/fresh-debian.sh [--fresh] [--windows] RELEASE [TEST_ARGUMENTS...]
 #
 # RELEASE is bookworm (Debian 12) or trixie (Debian 13). Arguments after it go to scripts/test.sh
-# (--quick). The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under
+# (--quick). With --windows (trixie only), the system then also runs scripts/windows.sh: the whole
+# Windows build from an empty cache, Qt for Windows included, its tests, the zip and the
+# installer; the Debian 13 that build needs is then this one, not one of its own. The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under
 # $XDG_CACHE_HOME), with the packages the scripts install there, so a second run starts at the
 # build; delete that folder to start from nothing again. With --fresh the system is bootstrapped
 # anew in a folder of its own and removed afterwards, as CI does.
@@ -16,15 +18,24 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 fresh=false
-if [ "${1:-}" = --fresh ]; then
-    fresh=true
+windows=false
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --fresh) fresh=true ;;
+        --windows) windows=true ;;
+        *) break ;;
+    esac
     shift
-fi
+done
 release=${1:-}
 case "$release" in
     bookworm | trixie) shift ;;
-    *) echo "usage: $0 [--fresh] bookworm|trixie [--quick]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--fresh] [--windows] bookworm|trixie [--quick]" >&2; exit 2 ;;
 esac
+if $windows && [ "$release" != trixie ]; then
+    echo "$0: the Windows build is made on Debian 13 (trixie)" >&2
+    exit 2
+fi
 if [ "$(id -u)" -ne 0 ]; then
     echo "$0: debootstrap and chroot need root" >&2
     exit 2
@@ -93,6 +104,9 @@ wait $play'
 status=0
 run play "$started_game" || status=1
 run test "scripts/test.sh $*" || status=1
+if $windows; then
+    run windows "scripts/windows.sh" || status=1
+fi
 
 printf '\n== Debian %s (%s), %s\n' "$version" "$release" "$([ $status -eq 0 ] && echo passed || echo FAILED)"
 printf '   %s\n' "${results[@]}"
