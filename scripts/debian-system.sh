@@ -67,10 +67,26 @@ system_cleanup() {
 
 # The system, bootstrapped unless a complete one is there already; for another architecture
 # than the host's with an argument (arm64, say), whose programs the host's binfmt_misc runs.
+# With PENTORA_BOOTSTRAPS naming a folder, each bootstrap is kept there as a tarball, and a later
+# system of the same release and architecture is unpacked from it: a run that needs several
+# pristine systems of one kind (CI) bootstraps it once.
 system_bootstrap() {
-    local arch=()
+    local arch=() kept=
     [ $# -gt 0 ] && arch=(--arch "$1")
     [ -f "$system/.complete" ] && return 0
+    if [ -n "${PENTORA_BOOTSTRAPS:-}" ]; then
+        kept="$PENTORA_BOOTSTRAPS/$release-${1:-$(dpkg --print-architecture)}.tar"
+    fi
+    system_remove
+    local start=$SECONDS
+    if [ -n "$kept" ] && [ -f "$kept" ]; then
+        system_step "A minimal Debian $release in $system, as this run bootstrapped it"
+        mkdir -p "$system"
+        tar -C "$system" --xattrs --xattrs-include='*' -xf "$kept"
+        touch "$system/.complete"
+        echo "unpacked in $((SECONDS - start)) s"
+        return 0
+    fi
     if ! command -v debootstrap >/dev/null; then
         system_step "Installing debootstrap"
         system_logged "$log_dir/host-apt.log" apt-get update
@@ -78,10 +94,12 @@ system_bootstrap() {
             apt-get install -y --no-install-recommends debootstrap
     fi
     system_step "Bootstrapping a minimal Debian $release in $system"
-    system_remove
-    local start=$SECONDS
     system_logged "$log_dir/debootstrap${1:+-$1}.log" \
         debootstrap "${arch[@]}" --variant=minbase "$release" "$system"
+    if [ -n "$kept" ]; then
+        mkdir -p "$PENTORA_BOOTSTRAPS"
+        tar -C "$system" --one-file-system --xattrs -cf "$kept.part" . && mv "$kept.part" "$kept"
+    fi
     touch "$system/.complete"
     echo "bootstrapped in $((SECONDS - start)) s"
 }
