@@ -503,8 +503,10 @@ FrameHints frameHints(const QWidget& window) {
 }
 
 // What the window manager then offers for a window, as it tells pagers and docks
-// (_NET_WM_ALLOWED_ACTIONS), once it has framed it.
+// (_NET_WM_ALLOWED_ACTIONS), once it has framed it: read until it is there, or until a deadline
+// that only a machine busy with other work comes near.
 QStringList allowedActions(const QWidget& window) {
+    constexpr int kDeadlineMs = 20000;
     QStringList actions;
     (void)QTest::qWaitFor(
         [&] {
@@ -512,7 +514,7 @@ QStringList allowedActions(const QWidget& window) {
                           .split(QLatin1Char(','), Qt::SkipEmptyParts);
             return !actions.isEmpty();
         },
-        5000);
+        kDeadlineMs);
     for (QString& action : actions) {
         action = action.trimmed().remove(QStringLiteral("_NET_WM_ACTION_"));
     }
