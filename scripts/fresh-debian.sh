@@ -6,9 +6,10 @@
 #     scripts/fresh-debian.sh [--fresh] [--windows] RELEASE [TEST_ARGUMENTS...]
 #
 # RELEASE is bookworm (Debian 12) or trixie (Debian 13). Arguments after it go to scripts/test.sh
-# (--quick, --no-sanitizers). With --windows (trixie only), the system then also runs scripts/windows.sh: the whole
-# Windows build from an empty cache, Qt for Windows included, its tests, the zip and the
-# installer; the Debian 13 that build needs is then this one, not one of its own. The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under
+# (--quick, --no-sanitizers). With --windows (trixie only), the system then also runs
+# scripts/windows.sh: the whole Windows build from an empty cache, Qt for Windows included, its
+# tests, the zip and the installer; the Debian 13 that build needs is then this one, not one of its
+# own. The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under
 # $XDG_CACHE_HOME), with the packages the scripts install there, so a second run starts at the
 # build; delete that folder to start from nothing again. With --fresh the system is bootstrapped
 # anew in a folder of its own and removed afterwards, as CI does.
