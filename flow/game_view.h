@@ -38,6 +38,9 @@ public:
     virtual void unloadWindow() = 0;
 };
 
+// The length of one step of a move: each bean's pot is lit for one tick of the step timer.
+inline constexpr int kStepMs = 500;
+
 // The step timer, Timer1: a one-shot of one step's length whose tick goes to Game::Timer1_Timer.
 class StepClock {
 public:

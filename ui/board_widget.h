@@ -3,6 +3,8 @@
 // the first time it is needed.
 #pragma once
 
+#include "layout.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -12,8 +14,8 @@ namespace pentora {
 class BoardWidget final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 649;
-    static constexpr int kHeight = 400;
+    static constexpr int kWidth = layout::kClientWidth;
+    static constexpr int kHeight = layout::kClientHeight;
 
     explicit BoardWidget(QWidget* parent);
 

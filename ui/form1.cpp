@@ -3,6 +3,7 @@
 #include "announcer.h"
 #include "board_widget.h"
 #include "difficulty_box.h"
+#include "layout.h"
 #include "message_box.h"
 #include "program_icon_engine.h"
 #include "qtext.h"
@@ -25,33 +26,8 @@ namespace pentora {
 
 namespace {
 
-// The layout is drawn in twips at 96 dots per inch: 15 twips to the pixel.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-constexpr int kPotWidth = 495;
-constexpr int kPotHeight = 375;
-constexpr int kPotStep = 1560;
-constexpr int kFirstColumn = 720;
-
-QRect humanPotRect(Count slot) {
-    if (slot == kBigPot) {
-        return twipsRect(8520, 2640, kPotWidth, kPotHeight);
-    }
-    return twipsRect(kFirstColumn + kPotStep * slot, 4560, kPotWidth, kPotHeight);
-}
-
-QRect cpuPotRect(Count slot) {
-    if (slot == kBigPot) {
-        return twipsRect(840, 2640, kPotWidth, kPotHeight);
-    }
-    return twipsRect(kFirstColumn + kPotStep * (kPotsPerSide - 1 - slot), 840, kPotWidth,
-                     kPotHeight);
+QRect qRect(layout::Rect r) {
+    return {r.left, r.top, r.width, r.height};
 }
 
 } // namespace
@@ -83,12 +59,12 @@ Form1::Form1(RandomSource& random, QWidget* parent)
 void Form1::buildControls(QWidget* board) {
     StatBTN = new QPushButton(qs(texts::kDesignCaption), board);
     StatBTN->setObjectName(QStringLiteral("StatBTN"));
-    StatBTN->setGeometry(twipsRect(3240, 2400, 1335, 735));
+    StatBTN->setGeometry(qRect(layout::kStartButton));
     StatBTN->setAutoDefault(true); // Enter presses the focused button, as Space does
 
     Combo1 = new DifficultyBox(board);
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twipsRect(4920, 2760, 2295, 315)); // first: it spares a size hint
+    Combo1->setGeometry(qRect(layout::kDifficultyBox)); // first: it spares a size hint
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setAccessibleName(qs(texts::kDifficultyName));
@@ -101,16 +77,16 @@ void Form1::buildControls(QWidget* board) {
 
     ExitBTN = new QPushButton(qs(texts::kExit), board);
     ExitBTN->setObjectName(QStringLiteral("ExitBTN"));
-    ExitBTN->setGeometry(twipsRect(4080, 3360, 1935, 375));
+    ExitBTN->setGeometry(qRect(layout::kExitButton));
     ExitBTN->setAutoDefault(true);
 
     for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
         CPU.at(slot) = new PotLabel(Side::Cpu, slot, board);
-        CPU.at(slot)->setGeometry(cpuPotRect(slot));
+        CPU.at(slot)->setGeometry(qRect(layout::potRect(Side::Cpu, slot)));
     }
     for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
         PotLabel* label = new PotLabel(Side::Human, slot, board);
-        label->setGeometry(humanPotRect(slot));
+        label->setGeometry(qRect(layout::potRect(Side::Human, slot)));
         connect(label, &PotLabel::clicked, this, [this](Count index) { game_.Human_Click(index); });
         connect(label, &PotLabel::mouseMoved, this,
                 [this](Count index) { game_.Human_MouseMove(index); });

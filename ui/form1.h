@@ -24,8 +24,6 @@ class MessageBox;
 class Form1 final : public QMainWindow, public GameView, public StepClock {
     Q_OBJECT
 public:
-    static constexpr int kStepMs = 500;
-
     explicit Form1(RandomSource& random, QWidget* parent = nullptr);
 
     // The controls, for the tests and tools that drive the window as a player would.

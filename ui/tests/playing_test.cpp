@@ -337,7 +337,7 @@ TEST_F(Playing, AStepWaitSleepsInTheEventLoop) {
         GTEST_SKIP() << "processor time under Wine says nothing of sleeping or spinning";
     }
     startGame(kDifficultyItems.at(0));
-    Timer1->setInterval(Form1::kStepMs); // the game's own step
+    Timer1->setInterval(kStepMs); // the game's own step
     QElapsedTimer wall;
     const double before = threadProcessorSeconds();
     wall.start();
