@@ -218,7 +218,8 @@ int main(int argc, char* argv[]) {
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = save(drawBoard(1), out.filePath(QStringLiteral("board.jpg")), "jpeg", 92);
     ok = save(drawBoard(2), out.filePath(QStringLiteral("board@2x.jpg")), "jpeg", 92) && ok;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    // 192 and 512 are the web page's icons, for a phone's home screen and the installed app.
+    for (const int size : {16, 24, 32, 48, 64, 128, 192, 256, 512}) {
         ok = save(drawIcon(size), out.filePath(QStringLiteral("icon-%1.png").arg(size)), "png") &&
              ok;
     }
