@@ -7,6 +7,7 @@
 #     scripts/deps.sh --windows  what the Windows build needs (scripts/windows.sh): the MinGW-w64
 #                              cross compiler, Wine, NSIS; --windows-core only what the tests of
 #                              the rules and the flow need, built for Windows and run under Wine
+#     scripts/deps.sh --web    what building the web page needs (scripts/web.sh, Debian 13)
 #     scripts/deps.sh --emulation  what running another architecture's Debian under QEMU needs
 set -euo pipefail
 
@@ -58,6 +59,17 @@ windows_packages=(
                               # to give the game the focus, keys typed on X, and its driver
 )
 
+web_packages=(
+    emscripten                # C++ to WebAssembly (Debian 13's: it suspends the game's waits)
+    cmake make                # the build
+    python3                   # serves the page
+)
+# The page's tests: Debian's two browsers, driven from Node.js (npm brings the driver, pinned).
+web_test_packages=(
+    chromium firefox-esr      # the browsers
+    nodejs                    # the tests' runner
+)
+
 emulation_packages=(
     qemu-user-static binfmt-support # the host runs another architecture's Debian (binfmt_misc)
     debootstrap               # bootstraps it
@@ -66,12 +78,17 @@ emulation_packages=(
 packages=()
 case "${1:-}" in
     "") packages=("${game_packages[@]}") ;;
-    --test) packages=("${game_packages[@]}" "${test_packages[@]}") ;;
+    --test) packages=("${game_packages[@]}" "${test_packages[@]}" "${web_test_packages[@]}") ;;
+    --web) packages=("${web_packages[@]}") ;;
     --windows) packages=("${windows_packages[@]}") ;;
     --windows-core) packages=("${windows_core_packages[@]}") ;;
     --emulation) packages=("${emulation_packages[@]}") ;;
-    *) echo "usage: $0 [--test | --windows | --windows-core | --emulation]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--test | --web | --windows | --windows-core | --emulation]" >&2; exit 2 ;;
 esac
+# npm comes with Node.js where Node.js does not come from Debian.
+if [ "${1:-}" = --test ] && ! command -v npm >/dev/null; then
+    packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

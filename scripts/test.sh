@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs the test suite through CTest, by the
 # presets of CMakePresets.json: every tier in the normal build (build/, preset ci), then every
 # tier built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/, preset asan). The
-# window's tests run on Qt's offscreen platform, and again on Xvfb.
+# window's tests run on Qt's offscreen platform, and again on Xvfb. The web page is built
+# (scripts/web.sh --build) and tested in Chromium and Firefox ESR with the normal build.
 #
 #     scripts/test.sh                   both builds, every tier
 #     scripts/test.sh --quick           the normal build, the unit and window tiers only
@@ -26,6 +27,8 @@ if [ "${1:-}" = "--quick" ]; then
     ctest --preset quick --parallel "$jobs"
     exit 0
 fi
+# The web page, which the web tier tests in the browsers.
+"$root/scripts/web.sh" --build
 # How many turns Orca heard in a tree's blind player's game, from CTest's log: a game that was
 # skipped or not played cannot hide in a green run.
 orca_heard() {

@@ -1,0 +1,16 @@
+# Writes SITE/sw.js from TEMPLATE: every file of the site but the worker itself, and a version
+# that changes whenever any of them does, so that a visitor's browser takes up a new site.
+file(GLOB files RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(hashes "")
+set(listed "")
+foreach(file ${files})
+    file(SHA256 ${SITE}/${file} hash)
+    string(APPEND hashes "${file} ${hash}\n")
+    string(APPEND listed "    './${file}',\n")
+endforeach()
+string(SHA256 SITE_VERSION "${hashes}")
+string(SUBSTRING ${SITE_VERSION} 0 16 SITE_VERSION)
+set(SITE_FILES "${listed}")
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

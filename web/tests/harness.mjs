@@ -1,0 +1,155 @@
+// What the page's tests share: the site served on this machine, one of Debian's browsers driven
+// by puppeteer-core, and the page read as a player sees it.
+import { createServer } from 'node:http';
+import { existsSync } from 'node:fs';
+import { readFile } from 'node:fs/promises';
+import { extname, join, normalize } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+export const site = process.env.PENTORA_SITE;
+if (!site || !existsSync(join(site, 'index.html'))) {
+    throw new Error(`no page in ${site}: scripts/web.sh --build makes it`);
+}
+export const browserName = process.env.PENTORA_BROWSER ?? 'chromium';
+
+const types = {
+    '.html': 'text/html; charset=utf-8', '.css': 'text/css', '.mjs': 'text/javascript',
+    '.js': 'text/javascript', '.wasm': 'application/wasm', '.jpg': 'image/jpeg',
+    '.png': 'image/png', '.webmanifest': 'application/manifest+json',
+};
+
+// The site on a port of 127.0.0.1 (a secure context, as a service worker needs). stop() takes
+// the network away: the page's next requests find nothing listening.
+export async function serve() {
+    const server = createServer(async (request, response) => {
+        let path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
+        if (path.endsWith('/')) {
+            path += 'index.html';
+        }
+        const file = join(site, normalize(path).replace(/^(\.\.[/\\])+/, ''));
+        try {
+            const body = await readFile(file);
+            response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream',
+                                      'Cache-Control': 'no-cache' });
+            response.end(body);
+        } catch {
+            response.writeHead(404).end();
+        }
+    });
+    await new Promise((ready) => server.listen(0, '127.0.0.1', ready));
+    return {
+        url: `http://127.0.0.1:${server.address().port}/`,
+        stop: () => new Promise((done) => { server.closeAllConnections(); server.close(done); }),
+    };
+}
+
+export async function launch() {
+    if (browserName === 'firefox') {
+        return puppeteer.launch({
+            browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
+            extraPrefsFirefox: { 'browser.shell.checkDefaultBrowser': false },
+        });
+    }
+    return puppeteer.launch({
+        executablePath: '/usr/bin/chromium', headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+}
+
+export const white = 'rgb(255, 255, 255)';
+export const magenta = 'rgb(255, 0, 255)';
+// The fourteen pots in the order of the sowing ring: the player's six and big pot, then the
+// computer's. Both players sow round the same ring.
+export const potIds = [...Array(7).keys()].map((s) => `human-${s}`)
+    .concat([...Array(7).keys()].map((s) => `cpu-${s}`));
+
+// A new tab on the served page, its errors collected in `errors`, with a recorder of frames: the
+// game changes the document only between its waits, so each change the page sees is one frame
+// of what the player sees: the counts, the pots' colours as painted, the title (and every title
+// set since the last frame), the start button, an open box.
+export async function openPage(browser, url, viewport = { width: 800, height: 600 }) {
+    const page = await browser.newPage();
+    page.errors = [];
+    page.on('pageerror', (error) => page.errors.push(String(error.message ?? error)));
+    page.on('console', (message) => {
+        if (message.type() === 'error' && !/favicon|status of 404/.test(message.text())) {
+            page.errors.push(message.text());
+        }
+    });
+    await page.setViewport(viewport);
+    await page.goto(url);
+    await page.waitForSelector('#window.ready');
+    await page.evaluate((ids) => {
+        const frames = [];
+        let titles = [];
+        const snapshot = () => {
+            const pots = ids.map((id) => document.getElementById(id));
+            const box = document.getElementById('box');
+            frames.push({
+                t: performance.now(),
+                counts: pots.map((pot) => Number(pot.textContent)),
+                colours: pots.map((pot) => getComputedStyle(pot).backgroundColor),
+                labels: pots.map((pot) => pot.getAttribute('aria-label')),
+                title: document.title,
+                titles,
+                start: document.getElementById('start').textContent,
+                box: box.open ? { title: document.getElementById('box-title').textContent,
+                                  text: document.getElementById('box-text').textContent } : null,
+                enabled: pots.slice(0, 6).map((pot) => !pot.disabled),
+            });
+            titles = [];
+        };
+        new MutationObserver((records) => {
+            for (const r of records) {
+                // Setting the title puts a new text in it: each one set is seen.
+                if (r.target.nodeName === 'TITLE' && r.addedNodes.length > 0) {
+                    titles.push(r.addedNodes[0].textContent);
+                }
+            }
+            snapshot();
+        }).observe(document.documentElement, { subtree: true, childList: true,
+                                               characterData: true, attributes: true,
+                                               attributeFilter: ['class', 'open', 'disabled'] });
+        snapshot();
+        window.pentoraFrames = frames;
+    }, potIds);
+    return page;
+}
+
+export const frames = (page) => page.evaluate(() => window.pentoraFrames.splice(0));
+export const lastFrame = (page) => page.evaluate(() => window.pentoraFrames.at(-1));
+export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+export const total = (frame) => frame.counts.reduce((sum, n) => sum + n, 0);
+export const litPots = (frame) => frame.colours.flatMap((c, i) => (c === magenta ? [i] : []));
+
+// The page at rest: no pot lit, no box, the player's pots on, nothing changed for a while.
+export async function waitForRest(page, { quiet = 150, timeout = 60000 } = {}) {
+    const end = Date.now() + timeout;
+    while (Date.now() < end) {
+        const state = await page.evaluate(() => ({
+            box: document.getElementById('box').open,
+            last: window.pentoraFrames.at(-1),
+            now: performance.now(),
+        }));
+        const f = state.last;
+        if (state.box || (litPots(f).length === 0 && f.enabled.every(Boolean) &&
+                          state.now - f.t > quiet)) {
+            return state.box;
+        }
+        await sleep(50);
+    }
+    throw new Error('the page never came to rest');
+}
+
+// Chooses a level in the difficulty box as a player does: the box's button, then the item.
+export async function chooseLevel(page, level) {
+    await page.click('#difficulty-open');
+    await page.click(`#difficulty-list [role=option]:nth-child(${level})`);
+}
+
+export async function startGame(page, level = 1) {
+    await chooseLevel(page, level);
+    await page.click('#start');
+    await page.waitForFunction(() => document.getElementById('human-0').textContent === '4');
+}
