@@ -179,11 +179,13 @@ class Actuator {
     }
 
     // The window unloaded: the step timer stops, the controls go, and an installed app's window
-    // closes. A reload starts the game again.
+    // closes (a browser's tab stays, with the board alone). A reload starts the game again.
     unload() {
         this.#queue.close();
         byId('window').classList.add('unloaded');
-        window.close();
+        if (matchMedia('(display-mode: standalone)').matches) {
+            window.close();
+        }
     }
 }
 

@@ -18,15 +18,15 @@ const types = {
     '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// The site on a port of 127.0.0.1 (a secure context, as a service worker needs). stop() takes
-// the network away: the page's next requests find nothing listening.
-export async function serve() {
+// The site (or a copy of it) on a port of 127.0.0.1, a secure context as a service worker needs.
+// stop() takes the network away: the page's next requests find nothing listening.
+export async function serve(root = site) {
     const server = createServer(async (request, response) => {
         let path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
         if (path.endsWith('/')) {
             path += 'index.html';
         }
-        const file = join(site, normalize(path).replace(/^(\.\.[/\\])+/, ''));
+        const file = join(root, normalize(path).replace(/^(\.\.[/\\])+/, ''));
         try {
             const body = await readFile(file);
             response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream',
@@ -99,6 +99,7 @@ export async function openPage(browser, url, viewport = { width: 800, height: 60
                 enabled: pots.slice(0, 6).map((pot) => !pot.disabled),
             });
             titles = [];
+            window.pentoraLast = frames.at(-1);
         };
         new MutationObserver((records) => {
             for (const r of records) {
@@ -118,23 +119,26 @@ export async function openPage(browser, url, viewport = { width: 800, height: 60
 }
 
 export const frames = (page) => page.evaluate(() => window.pentoraFrames.splice(0));
-export const lastFrame = (page) => page.evaluate(() => window.pentoraFrames.at(-1));
+// The page as it stands: the last frame, whether or not it was taken.
+export const lastFrame = (page) => page.evaluate(() => window.pentoraLast);
 export const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 export const total = (frame) => frame.counts.reduce((sum, n) => sum + n, 0);
 export const litPots = (frame) => frame.colours.flatMap((c, i) => (c === magenta ? [i] : []));
 
-// The page at rest: no pot lit, no box, the player's pots on, nothing changed for a while.
+// The page at rest: a box open, or the player's pots on and nothing changed for a while (longer
+// than a step where a pot is lit: the mouse's light stays on the pot it last touched). True when
+// a box is open.
 export async function waitForRest(page, { quiet = 150, timeout = 60000 } = {}) {
     const end = Date.now() + timeout;
     while (Date.now() < end) {
         const state = await page.evaluate(() => ({
             box: document.getElementById('box').open,
-            last: window.pentoraFrames.at(-1),
+            last: window.pentoraLast,
             now: performance.now(),
         }));
         const f = state.last;
-        if (state.box || (litPots(f).length === 0 && f.enabled.every(Boolean) &&
-                          state.now - f.t > quiet)) {
+        const still = state.now - f.t > (litPots(f).length === 0 ? quiet : 700);
+        if (state.box || (f.enabled.every(Boolean) && f.title === 'Pentora' && still)) {
             return state.box;
         }
         await sleep(50);
