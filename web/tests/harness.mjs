@@ -126,7 +126,7 @@ export const total = (frame) => frame.counts.reduce((sum, n) => sum + n, 0);
 export const litPots = (frame) => frame.colours.flatMap((c, i) => (c === magenta ? [i] : []));
 
 // The page at rest: a box open, or the player's pots on and nothing changed for a while (longer
-// than a step where a pot is lit: the mouse's light stays on the pot it last touched). True when
+// than any step where a pot is lit: the mouse's light stays on the pot it last touched). True when
 // a box is open.
 export async function waitForRest(page, { quiet = 150, timeout = 60000 } = {}) {
     const end = Date.now() + timeout;
@@ -137,7 +137,7 @@ export async function waitForRest(page, { quiet = 150, timeout = 60000 } = {}) {
             now: performance.now(),
         }));
         const f = state.last;
-        const still = state.now - f.t > (litPots(f).length === 0 ? quiet : 700);
+        const still = state.now - f.t > (litPots(f).length === 0 ? quiet : 1500);
         if (state.box || (f.enabled.every(Boolean) && f.title === 'Pentora' && still)) {
             return state.box;
         }
