@@ -6,7 +6,7 @@
 #     scripts/fresh-debian.sh [--fresh] [--windows] RELEASE [TEST_ARGUMENTS...]
 #
 # RELEASE is bookworm (Debian 12) or trixie (Debian 13). Arguments after it go to scripts/test.sh
-# (--quick, --no-sanitizers). With --windows (trixie only), the system then also runs
+# (--quick, --no-sanitizers, --second-release). With --windows (trixie only), the system then also runs
 # scripts/windows.sh: the whole Windows build from an empty cache, Qt for Windows included, its
 # tests, the zip and the installer; the Debian 13 that build needs is then this one, not one of its
 # own. The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under
@@ -31,7 +31,7 @@ done
 release=${1:-}
 case "$release" in
     bookworm | trixie) shift ;;
-    *) echo "usage: $0 [--fresh] [--windows] bookworm|trixie [--quick | --no-sanitizers]" >&2
+    *) echo "usage: $0 [--fresh] [--windows] bookworm|trixie [--quick | --no-sanitizers | --second-release]" >&2
        exit 2 ;;
 esac
 if $windows && [ "$release" != trixie ]; then
