@@ -43,6 +43,28 @@ TEST_F(WindowStartUp, ShowsAnIdleBoardAndTheLoadedTexts) {
     }
     EXPECT_EQ(items, kDifficultyItems);
 
+    // Each control's own name and role, as a screen reader asks Qt for them, with the difficulty
+    // box's text there and emptied. Qt names a combo box by its text on Linux, by its own name
+    // when the text is empty, and by its own name always elsewhere (Windows).
+    const auto reads = [](QObject* control) {
+        const QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(control);
+        return std::pair(reader->text(QAccessible::Name), reader->role());
+    };
+    const QString boxName = QStringLiteral("Difficolta'");
+    EXPECT_EQ(reads(StatBTN), std::pair(QStringLiteral("Inizia"), QAccessible::Button));
+    EXPECT_EQ(reads(ExitBTN), std::pair(QStringLiteral("-- E S C I --"), QAccessible::Button));
+    for (const QString& text : {kPrompt, QString()}) {
+        Combo1->setEditText(text);
+        EXPECT_EQ(reads(Combo1->lineEdit()), std::pair(boxName, QAccessible::EditableText));
+        EXPECT_EQ(reads(Combo1).second, QAccessible::ComboBox);
+#ifdef Q_OS_UNIX
+        EXPECT_EQ(reads(Combo1).first, text.isEmpty() ? boxName : text);
+#else
+        EXPECT_EQ(reads(Combo1).first, boxName);
+#endif
+    }
+    Combo1->setEditText(kPrompt);
+
     for (const Side side : {Side::Human, Side::Cpu}) {
         for (Count slot = 0; slot < kSlotsPerSide; ++slot) {
             QLabel* label = pot(side, slot);
@@ -433,9 +455,14 @@ TEST_F(ByHand, DigitKeysPlayThePotsWhereverTheFocusIsButInTheBoxsText) {
     ASSERT_EQ(QApplication::focusWidget(), ExitBTN);
     lit.clear();
     QTest::keyClick(ExitBTN, Qt::Key_3, Qt::KeypadModifier); // the emptied pot: nothing
-    // A held key's repeats play nothing.
-    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, Qt::Key_6, Qt::NoModifier,
-                      QStringLiteral("6"), true);
+    // A held key's repeats play and read nothing: every digit, on the main keyboard and the
+    // keypad (the board read again would be a fifth message below).
+    for (const Qt::KeyboardModifier pad : {Qt::NoModifier, Qt::KeypadModifier}) {
+        for (int digit = 0; digit <= kPotsPerSide; ++digit) {
+            qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, Qt::Key_0 + digit, pad,
+                              QString::number(digit), true);
+        }
+    }
     QCoreApplication::processEvents();
     EXPECT_TRUE(lit.empty());
     EXPECT_EQ(shown(), expected);
