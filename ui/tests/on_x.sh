@@ -7,10 +7,15 @@
 #
 # The server picks a free display number itself and reports it once it accepts connections
 # (-displayfd), so two runs at once never race for a display; the window manager counts as
-# started once it has named itself on the root window. Whatever fails to start, or a window
-# manager that ends before the command does, is named, with the tail of its output. Exits with
-# the command's status.
+# started once it has named itself on the root window. Whatever fails to start is named, with the
+# tail of its output. Exits with the command's status.
+#
+# A window manager that ends during the run is the harness's failure, not the command's: its
+# windows go unframed and the failures that follow would blame the window. The run is then tried
+# once more on a fresh server, saying so; a second death fails the run. A command that was
+# ended by a signal (a program that crashed) is never tried again.
 set -euo pipefail
+arguments=("$@")
 screen=1024x768
 window_manager=
 while [ $# -gt 0 ]; do
@@ -86,12 +91,16 @@ fi
 
 status=0
 "$@" || status=$?
-# A window manager that died under the command leaves its windows unframed: the failures that
-# follow would blame the window.
 if [ -n "$window_manager" ] && ! kill -0 "$wm" 2>/dev/null; then
     wait "$wm" && wm_status=0 || wm_status=$?
     echo "on_x.sh: $window_manager ended during the run, with exit status $wm_status" >&2
     [ -s "$log" ] && tail -n 20 "$log" | sed 's/^/    /' >&2
+    if [ "$status" -lt 128 ] && [ -z "${PENTORA_ON_X_RETRIED:-}" ]; then
+        echo "on_x.sh: the run is tried once more, on a fresh X server" >&2
+        cleanup
+        trap - EXIT
+        PENTORA_ON_X_RETRIED=1 exec "$0" "${arguments[@]}"
+    fi
     [ "$status" -ne 0 ] || status=1
 fi
 exit $status
