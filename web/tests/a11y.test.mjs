@@ -2,24 +2,15 @@
 // nothing at rest, in a game and with each box open; the boxes are modal dialogs named by their
 // titles and described by their texts, with the focus on OK and back where it was after; the
 // game's messages reach a polite live region, the same one twice said twice.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { serve, launch, openPage, startGame, chooseLevel, waitForRest, lastFrame, browserName,
+import { shareBrowser, openPage, startGame, waitForRest, lastFrame, browserName,
          sleep } from './harness.mjs';
 
 const axePath = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 
-let server;
-let browser;
-before(async () => {
-    server = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    await server?.stop();
-});
+const shared = shareBrowser();
 
 async function audit(page, when) {
     if (!(await page.evaluate(() => 'axe' in window))) {
@@ -47,7 +38,7 @@ async function closeBox(page) {
 }
 
 test('no finding at rest, in a game and with each box open; boxes are named modal dialogs', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     assert.equal(await page.$eval('html', (h) => h.lang), 'it');
     await audit(page, 'at rest');
 
@@ -87,7 +78,7 @@ test('no finding at rest, in a game and with each box open; boxes are named moda
 });
 
 test('the game\'s messages go to a polite live region, with the counts the page shows', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     const region = await page.$eval('#announcements', (r) => r.getAttribute('aria-live'));
     assert.equal(region, 'polite');
     await page.evaluate(() => {

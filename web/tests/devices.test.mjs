@@ -1,22 +1,13 @@
 // The page on any screen and with any input: a phone's width with a finger, a desktop's, and
 // without a network after one visit.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { serve, launch, openPage, site, sleep } from './harness.mjs';
+import { serve, shareBrowser, openPage, site, sleep } from './harness.mjs';
 
-let server;
-let browser;
-before(async () => {
-    server = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    await server?.stop();
-});
+const shared = shareBrowser();
 
 const targets = ['#instructions', '#bug-report', '#start', '#difficulty-text', '#difficulty-open',
                  '#exit'];
@@ -40,7 +31,7 @@ const layout = (page) => page.evaluate((ids) => {
 for (const width of [360, 390, 1280]) {
     test(`a screen ${width} px wide: the whole window, to scale, and targets a finger can take`, async () => {
         const phone = width < 600;
-        const page = await openPage(browser, server.url, {
+        const page = await openPage(shared.browser, shared.server.url, {
             width, height: phone ? 780 : 800, isMobile: phone, hasTouch: phone,
             deviceScaleFactor: phone ? 3 : 1,
         });
@@ -94,7 +85,7 @@ test('after one visit the page plays offline, and takes up a new site at the nex
     try {
         await cp(site, copy, { recursive: true });
         const own = await serve(copy);
-        const page = await openPage(browser, own.url);
+        const page = await openPage(shared.browser, own.url);
         await page.waitForFunction(() => navigator.serviceWorker.controller !== null,
                                    { timeout: 20000 });
         // A new version of the site: a change of style, and the worker that lists it.

@@ -4,6 +4,7 @@ import { createServer } from 'node:http';
 import { existsSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
+import { after, before } from 'node:test';
 import puppeteer from 'puppeteer-core';
 
 export const site = process.env.PENTORA_SITE;
@@ -41,6 +42,20 @@ export async function serve(root = site) {
         url: `http://127.0.0.1:${server.address().port}/`,
         stop: () => new Promise((done) => { server.closeAllConnections(); server.close(done); }),
     };
+}
+
+// One server and one browser for all the tests of a file: `shared.server`, `shared.browser`.
+export function shareBrowser() {
+    const shared = {};
+    before(async () => {
+        shared.server = await serve();
+        shared.browser = await launch();
+    });
+    after(async () => {
+        await shared.browser?.close();
+        await shared.server?.stop();
+    });
+    return shared;
 }
 
 export async function launch() {

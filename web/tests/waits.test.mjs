@@ -1,21 +1,12 @@
 // What happens inside a move's waits, as on the desktop: a click answered at once and its box
 // holding the move, a help box holding it too, a start or the exit in the middle of a move; and
 // the keys.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serve, launch, openPage, frames, lastFrame, waitForRest, startGame, chooseLevel, total,
+import { shareBrowser, openPage, frames, lastFrame, waitForRest, startGame, total,
          litPots, sleep, browserName } from './harness.mjs';
 
-let server;
-let browser;
-before(async () => {
-    server = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    await server?.stop();
-});
+const shared = shareBrowser();
 
 const opening = [4, 4, 4, 4, 4, 4, 0, 4, 4, 4, 4, 4, 4, 0];
 const waitForLight = (page) => page.waitForSelector('.lit');
@@ -33,7 +24,7 @@ async function holdsStill(page) {
 }
 
 test('a click in a move is answered inside its wait, and a box holds the move', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     await startGame(page, 1);
     // Pot 1's four beans go to pots 2 to 5; meanwhile pot 6 is clicked and Istruzioni chosen.
     await page.keyboard.press('1');
@@ -59,7 +50,7 @@ test('a click in a move is answered inside its wait, and a box holds the move', 
 });
 
 test('a start in the middle of a move abandons it: the new game stands', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     await startGame(page, 1);
     for (const moment of ['player', 'computer']) {
         // Pot 6 sows into the computer's side, and the computer replies.
@@ -81,7 +72,7 @@ test('a start in the middle of a move abandons it: the new game stands', async (
 });
 
 test('the exit in the middle of a move ends the game; a reload starts it again', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     await startGame(page, 1);
     await page.keyboard.press('6');
     await waitForLight(page);
@@ -100,7 +91,7 @@ test('the exit in the middle of a move ends the game; a reload starts it again',
 });
 
 test('the keys: Tab, Enter and Space, 1 to 6, 0 for the board held once, access keys', async () => {
-    const page = await openPage(browser, server.url);
+    const page = await openPage(shared.browser, shared.server.url);
     const focused = () => page.evaluate(() => document.activeElement.id);
     await page.focus('#instructions');
     const order = [];
