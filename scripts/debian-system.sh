@@ -155,3 +155,28 @@ system_run() {
         /bin/bash -c "cd $dir || exit 1
 $command"
 }
+
+# system_in_debian13 NAME TREE WHAT COMMAND [VARIABLE=VALUE...]: for a script whose work wants
+# Debian 13, run on another release: runs COMMAND in the work tree TREE inside a minimal Debian 13
+# kept in the cache as debian-trixie-NAME (bootstrapped the first time, with what it installed
+# kept), TREE bound in at /root/pentora so that what it makes lands in TREE; exits with the
+# command's status. WHAT names the work in what it says. The caller sets `cache`. Needs root.
+system_in_debian13() {
+    local name=$1 tree=$2 what=$3 command=$4 status=0
+    shift 4
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "$0: on this release $what runs in a Debian 13 of its own, which needs root" >&2
+        exit 2
+    fi
+    release=trixie
+    system="$cache/debian-trixie-$name"
+    log_dir="$cache/logs-trixie-$name"
+    mkdir -p "$log_dir"
+    trap system_cleanup EXIT
+    system_bootstrap
+    system_mount
+    system_mount_into /root/pentora --bind "$tree"
+    echo "== $what inside Debian 13 ($system)"
+    system_run /root/pentora "$command" "$@" || status=$?
+    exit $status
+}

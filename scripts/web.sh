@@ -21,25 +21,10 @@ port=${PENTORA_WEB_PORT:-8064}
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/pentora"
 
 if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "$0: on this release the page is built in a Debian 13 of its own, which needs root" >&2
-        exit 2
-    fi
-    release=trixie
-    system="$cache/debian-trixie-web"
-    log_dir="$cache/logs-trixie-web"
-    mkdir -p "$log_dir"
     # shellcheck source=debian-system.sh
     . "$root/scripts/debian-system.sh"
-    trap system_cleanup EXIT
-    system_bootstrap
-    system_mount
-    system_mount_into /root/pentora --bind "$root"
-    echo "== the page, built inside Debian 13 ($system)"
-    status=0
-    system_run /root/pentora "scripts/web.sh ${1:-}" PENTORA_WERROR="${PENTORA_WERROR:-}" \
-        PENTORA_WEB_PORT="$port" || status=$?
-    exit $status
+    system_in_debian13 web "$root" "the page's build" "scripts/web.sh ${1:-}" \
+        PENTORA_WERROR="${PENTORA_WERROR:-}" PENTORA_WEB_PORT="$port"
 fi
 
 "$root/scripts/deps.sh" --web

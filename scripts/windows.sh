@@ -30,26 +30,11 @@ cache="${XDG_CACHE_HOME:-$HOME/.cache}/pentora"
 # it runs inside a minimal Debian 13 kept in the cache, with this work tree bound in, so that
 # the build and its results land here as on Debian 13 itself.
 if [ "$preset" = windows ] && [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "$0: on this release the build runs in a Debian 13 of its own, which needs root" >&2
-        exit 2
-    fi
-    release=trixie
-    system="$cache/debian-trixie-windows"
-    log_dir="$cache/logs-trixie-windows"
-    mkdir -p "$log_dir"
     # shellcheck source=debian-system.sh
     . "$root/scripts/debian-system.sh"
-    trap system_cleanup EXIT
-    system_bootstrap
-    system_mount
-    system_mount_into /root/pentora --bind "$root"
-    echo "== the Windows build inside Debian 13 ($system)"
-    status=0
-    system_run /root/pentora "scripts/windows.sh" \
+    system_in_debian13 windows "$root" "the Windows build" "scripts/windows.sh" \
         SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}" \
-        PENTORA_WERROR="${PENTORA_WERROR:-}" CI="${CI:-}" || status=$?
-    exit $status
+        PENTORA_WERROR="${PENTORA_WERROR:-}" CI="${CI:-}"
 fi
 
 start=$SECONDS
