@@ -1,4 +1,4 @@
-// A monkey in the page: thousands of random clicks, taps, mouse moves, keys and box answers at
+// A monkey in the page: a thousand random clicks, taps, mouse moves, keys and box answers at
 // random moments, inside the game's waits too. After each, no page error, and every frame the
 // page showed meanwhile is one a player may see; at each pause, the board holds 48 beans (none
 // before the first game). PENTORA_MONKEY_SEED and PENTORA_MONKEY_EVENTS change the run.
@@ -8,7 +8,7 @@ import { serve, launch, openPage, frames, lastFrame, waitForRest, total, litPots
          sleep } from './harness.mjs';
 
 const seed = Number(process.env.PENTORA_MONKEY_SEED ?? 20261210);
-const events = Number(process.env.PENTORA_MONKEY_EVENTS ?? 1500);
+const events = Number(process.env.PENTORA_MONKEY_EVENTS ?? 1000);
 
 // A small seeded generator, so that a failing run can be run again.
 function generator(state) {
