@@ -125,6 +125,11 @@ system_mount() {
     system_mount_into /dev/shm -t tmpfs tmpfs
     system_mount_into /tmp -t tmpfs tmpfs
     cp /etc/resolv.conf "$system/etc/resolv.conf"
+    # The certificate authorities the host trusts, for what fetches over HTTPS inside (npm): a
+    # network that inspects TLS has an authority of its own, which a fresh system lacks.
+    if [ -f /etc/ssl/certs/ca-certificates.crt ]; then
+        cp /etc/ssl/certs/ca-certificates.crt "$system/etc/host-ca-certificates.crt"
+    fi
     # A stopped run may have left dpkg in the middle of an install.
     system_logged "$log_dir/dpkg.log" chroot "$system" dpkg --configure -a
 }
@@ -148,10 +153,13 @@ system_run() {
         home=/home/$2
         shift 2
     fi
-    local dir=$1 command=$2
+    local dir=$1 command=$2 trust=()
     shift 2
+    if [ -f "$system/etc/host-ca-certificates.crt" ]; then
+        trust=(NODE_EXTRA_CA_CERTS=/etc/host-ca-certificates.crt)
+    fi
     chroot --userspec="$user" "$system" /usr/bin/env -i HOME="$home" LANG=C.UTF-8 \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${trust[@]}" "$@" \
         /bin/bash -c "cd $dir || exit 1
 $command"
 }
