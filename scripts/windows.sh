@@ -221,6 +221,10 @@ else
         ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
 fi
 grep -E '^[0-9]+% tests passed' "$logs/tests.log"
+# Where the time went, for whoever makes the run shorter.
+echo "the slowest tests:"
+sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 s  \1/p' "$logs/tests.log" |
+    sort -n -r | head -n 8 | sed 's/^/    /'
 echo "tested in $((SECONDS - start)) s"
 [ "$preset" = windows ] || exit 0
 
