@@ -73,10 +73,34 @@ class Actuator {
 
     constructor(queue) {
         this.#queue = queue;
-        byId('box').addEventListener('close', () => {
+        const box = byId('box');
+        box.addEventListener('close', () => {
             this.#returnFocus?.focus();
             this.#returnFocus = null;
             this.#queue.push(Event.boxClosed);
+        });
+        // The box is modal by its own hand, as the WAI-ARIA practices' modal dialog: the focus
+        // stays on OK, Escape closes it, and a press beside it neither acts nor takes the focus.
+        // (A browser's own modal dialog takes the window out of the accessibility tree before
+        // the focus reaches OK, and a screen reader then hears neither the box's title nor its
+        // text.)
+        box.addEventListener('keydown', (event) => {
+            if (event.key === 'Escape') {
+                box.close();
+            } else if (event.key !== 'Tab') {
+                return;
+            }
+            event.preventDefault();
+        });
+        document.addEventListener('focusin', (event) => {
+            if (box.open && !box.contains(event.target)) {
+                byId('box-ok').focus();
+            }
+        });
+        box.addEventListener('mousedown', (event) => {
+            if (event.target === box) {
+                event.preventDefault();
+            }
         });
     }
 
@@ -163,18 +187,21 @@ class Actuator {
     }
 
     // Said by a screen reader once, whole: each message is a new paragraph of the live region,
-    // so the same message twice is said twice.
+    // so the same message twice is said twice. A message equal to the one just shown ends in a
+    // zero-width space, which no reader speaks: Orca drops a live region's text that equals the
+    // text before it, as Chromium reports it.
     announce(message) {
+        const region = byId('announcements');
         const paragraph = document.createElement('p');
-        paragraph.textContent = message;
-        byId('announcements').replaceChildren(paragraph);
+        paragraph.textContent = region.textContent === message ? `${message}\u200b` : message;
+        region.replaceChildren(paragraph);
     }
 
     openBox(title, text) {
         this.#returnFocus = document.activeElement;
         byId('box-title').textContent = title;
         byId('box-text').textContent = text;
-        byId('box').showModal();
+        byId('box').show();
         byId('box-ok').focus();
     }
 

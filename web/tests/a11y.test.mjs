@@ -53,6 +53,14 @@ test('no finding at rest, in a game and with each box open; boxes are named moda
         await open();
         await page.waitForSelector('#box[open]');
         assert.equal(await page.evaluate(() => document.activeElement.id), 'box-ok');
+        // Modal: Tab stays on OK, and a press on the window lands on the box's cover.
+        await page.keyboard.press('Tab');
+        const [focus, hit] = await page.evaluate(() => {
+            const pot = document.getElementById('human-2').getBoundingClientRect();
+            const under = document.elementFromPoint(pot.x + pot.width / 2, pot.y + pot.height / 2);
+            return [document.activeElement.id, under?.closest('dialog')?.id];
+        });
+        assert.deepEqual([focus, hit], ['box-ok', 'box']);
         await audit(page, `with the box ${title} open`);
         if (browserName === 'chromium') {
             const dialog = await dialogInTree(page);
@@ -91,7 +99,8 @@ test('the game\'s messages go to a polite live region, with the counts the page 
     await sleep(200);
     const starts = await page.evaluate(() => window.said.splice(0));
     assert.equal(starts.length, 2, 'two starts are said twice');
-    assert.equal(starts[0], starts[1]);
+    // The second, for a reader that drops a repeat, ends in a zero-width space that none says.
+    assert.equal(starts[1], `${starts[0]}\u200b`);
     assert.match(starts[0], /^Partita iniziata, livello 1, Troppo facile! Le tue pentole: 4, 4, 4, 4, 4, 4; la tua pentola grande: 0\. .* Tocca a te\.$/);
 
     // A move and the computer's reply: one message, whole, with the counts then shown.

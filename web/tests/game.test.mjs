@@ -106,7 +106,9 @@ test('a whole level-1 game at the game\'s own pace', { timeout: 600000 }, async 
         assert.equal(cpu + you, 48);
         assert.deepEqual(result.counts, [0, 0, 0, 0, 0, 0, you, 0, 0, 0, 0, 0, 0, cpu]);
         await page.keyboard.press('Enter');
-        await page.waitForFunction(() => !document.getElementById('box').open);
+        // The box closes, and then the game, told so, sets the board again.
+        await page.waitForFunction(() => !document.getElementById('box').open &&
+                                         document.getElementById('human-0').textContent === '4');
         const [reset] = (await frames(page)).slice(-1);
         assert.deepEqual(reset.counts, [4, 4, 4, 4, 4, 4, 0, 4, 4, 4, 4, 4, 4, 0]);
         assert.equal(reset.start, 'Inizia');
