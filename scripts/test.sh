@@ -34,13 +34,15 @@ if [ "${1:-}" = "--quick" ]; then
 fi
 # The web page, which the web tier tests in the browsers.
 "$root/scripts/web.sh" --build
-# How many turns Orca heard in a tree's blind player's game, from CTest's log: a game that was
-# skipped or not played cannot hide in a green run.
+# How many turns Orca heard in each of a tree's blind player's games (the window's, the page's
+# in each browser), from CTest's log: a game that was skipped or not played cannot hide in a
+# green run.
 orca_heard() {
     local heard
     heard=$(grep -ho 'Orca said the start, each of [0-9]* turns' \
-        "$root/$1/Testing/Temporary/LastTest.log" 2>/dev/null | grep -o '[0-9][0-9]*' | tail -n 1)
-    echo "== $1: the blind player's game with Orca: ${heard:-no} turns heard"
+        "$root/$1/Testing/Temporary/LastTest.log" 2>/dev/null | grep -o '[0-9][0-9]*' |
+        paste -s -d ' ')
+    echo "== $1: the blind player's games with Orca: ${heard:-no} turns heard"
 }
 
 if [ "${1:-}" = "--second-release" ]; then

@@ -1,14 +1,20 @@
 #!/usr/bin/python3
 """A blind player's whole game, with the Orca screen reader itself and the keyboard only.
 
-    orca_game.py PENTORA
+    orca_game.py PENTORA                  the game's window
+    orca_game.py --page BROWSER SITE      the game's page (SITE, a folder) in firefox or chromium
 
 Run on an X display with a window manager and on a private session bus (dbus-run-session). It
 starts the accessibility bus, Orca (with a debug log and settings of its own, no audio) and then
 the game, and plays as a person who hears only what Orca says: the board key before the game,
 a level chosen in the difficulty box, the start, and then each move chosen from the counts of
 the last thing Orca said, until the result. It checks that the start, every turn and the result
-were said, and that every count it heard is the one the game shows. What Orca said is printed.
+were said, that the board key said twice is heard twice, and that every count it heard is the
+one the game shows. What Orca said is printed.
+
+The page is served on 127.0.0.1 and opened in a browser window of its own. There Orca starts in
+browse mode, where the digits move among headings: the player turns focus mode on (Orca+A) on
+the start button, as a reader's user does on any page with keys of its own.
 
 Exits with 77 (a skip) when another Orca of this user is running: Orca will not start beside
 it, and stopping it would silence a person's screen reader. Under CI (CI=true) that is a
@@ -80,7 +86,8 @@ class Orca:
                 if said:
                     speech = None
                     with self.condition:
-                        self.spoken.append(said.group(1))
+                        # A zero-width space is written, never heard.
+                        self.spoken.append(said.group(1).replace("\u200b", ""))
                         self.condition.notify_all()
 
     def mark(self):
@@ -105,6 +112,17 @@ class Orca:
             log.write("\n".join(self.log))
         sys.exit(f"Orca did not say {what} within {seconds:.0f} s; its log: "
                  f"{os.path.abspath('orca-debug.log')}")
+
+    def wait_until_quiet(self, what, quiet=2.0, seconds=TURN_SECONDS):
+        """Waits until Orca has said nothing for `quiet` seconds: it has finished `what`."""
+        deadline = time.monotonic() + seconds
+        with self.condition:
+            while time.monotonic() < deadline:
+                said = len(self.spoken)
+                self.condition.wait(quiet)
+                if len(self.spoken) == said:
+                    return
+        sys.exit(f"Orca did not finish {what} within {seconds:.0f} s")
 
     def stop(self):
         end(self.process)
@@ -140,15 +158,18 @@ def heard_board(message):
     return counts[:7], counts[7:]
 
 
-def shown_board(pyatspi, app):
-    """The fourteen counts as the game's pots name them."""
-    def count(name):
-        pot = find(pyatspi, app, name)
-        return int(pot.name.split(", ")[-1].split()[0])
-    mine = [count(f"La tua pentola {n}") for n in range(1, 7)] + [count("La tua pentola grande")]
-    theirs = ([count(f"Pentola {n} del computer") for n in range(1, 7)] +
-              [count("Pentola grande del computer")])
-    return mine, theirs
+def pots(pyatspi, root):
+    """The fourteen pots, found once: the player's six and big pot, then the computer's."""
+    names = ([f"La tua pentola {n}" for n in range(1, 7)] + ["La tua pentola grande"] +
+             [f"Pentola {n} del computer" for n in range(1, 7)] + ["Pentola grande del computer"])
+    return [wait_for(f"the pot {name!r}", lambda name=name: find(pyatspi, root, name))
+            for name in names]
+
+
+def shown_board(pots):
+    """The fourteen counts as the game's pots name them now."""
+    counts = [int(pot.name.split(", ")[-1].split()[0]) for pot in pots]
+    return counts[:7], counts[7:]
 
 
 def choose(mine):
@@ -159,7 +180,122 @@ def choose(mine):
     return max(range(6), key=lambda pot: mine[pot])
 
 
+class Window:
+    """The game's own window: it opens with the focus on the start button."""
+
+    def __init__(self, program):
+        self.program = program
+        self.process = None
+
+    def open(self, env, orca):
+        mark = orca.mark()
+        self.process = subprocess.Popen([self.program], env=game_environment(env))
+        orca.wait_for("the start button, focused", r"^Inizia\b", mark, 60)
+
+    def root(self, pyatspi):
+        return wait_for("the game on the accessibility bus", lambda: find_app(pyatspi, "Pentora"))
+
+    @staticmethod
+    def choose_first_level(orca):
+        """Down in the box chooses the next level at once."""
+        mark = orca.mark()
+        press("Down")
+        orca.wait_for("the first level", r"Troppo facile!", mark, 30)
+
+    def ready_to_play(self, orca):
+        pass
+
+    def close(self):
+        if self.process is not None:
+            end(self.process)
+
+
+class Page:
+    """The game's page, served from a folder on 127.0.0.1, in a browser window of its own."""
+
+    def __init__(self, browser, site, work):
+        self.browser = browser
+        self.site = site
+        self.work = work
+        self.processes = []
+
+    def open(self, env, orca):
+        server = subprocess.Popen(
+            [sys.executable, "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
+             "--directory", self.site],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, env=env)
+        self.processes.append(server)
+        port = re.search(r"port (\d+)", server.stdout.readline())
+        if port is None:
+            sys.exit(f"the page could not be served from {self.site}")
+        url = f"http://127.0.0.1:{port[1]}/"
+        profile = os.path.join(self.work, "browser")
+        os.makedirs(profile)
+        if self.browser == "firefox":
+            # A new profile with no first-run pages, telemetry or default-browser question.
+            with open(os.path.join(profile, "user.js"), "w", encoding="utf-8") as prefs:
+                for name, value in (("browser.shell.checkDefaultBrowser", "false"),
+                                    ("browser.startup.homepage_override.mstone", '"ignore"'),
+                                    ("browser.aboutwelcome.enabled", "false"),
+                                    ("datareporting.policy.dataSubmissionEnabled", "false"),
+                                    ("toolkit.telemetry.reportingpolicy.firstRun", "false")):
+                    prefs.write(f'user_pref("{name}", {value});\n')
+            command = ["firefox-esr", "--no-remote", "--profile", profile, url]
+        else:
+            command = ["chromium", "--force-renderer-accessibility", f"--user-data-dir={profile}",
+                       "--no-first-run", "--no-default-browser-check", "--disable-gpu",
+                       "--disable-background-networking", "--disable-component-update",
+                       "--disable-sync", url]
+            if os.getuid() == 0:
+                command.insert(1, "--no-sandbox")
+        mark = orca.mark()
+        self.processes.append(subprocess.Popen(
+            command, env=dict(env, GNOME_ACCESSIBILITY="1"), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL))
+        # Orca names the page as it loads (and may go on to read it); the menu bar is the first
+        # stop of Tab, the start button the second.
+        orca.wait_for("the page", r"\bPentora\b|fagioli", mark, 90)
+        orca.wait_until_quiet("reading the page")
+        for control in ("Istruzioni", "Inizia"):
+            mark = orca.mark()
+            press("Tab")
+            orca.wait_for(f"{control}, focused", rf"^{control}\b", mark, 30)
+
+    def root(self, pyatspi):
+        def document():
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.name.lower() in ("firefox", "chromium"):
+                    found = pyatspi.findDescendant(
+                        app, lambda a: a is not None and a.getRole() == pyatspi.ROLE_DOCUMENT_WEB)
+                    if found is not None:
+                        return found
+            return None
+        return wait_for("the page on the accessibility bus", document)
+
+    @staticmethod
+    def choose_first_level(orca):
+        """Down opens the list on its first level, and Enter chooses it."""
+        mark = orca.mark()
+        press("Down")
+        orca.wait_for("the list on its first level", r"Troppo facile!", mark, 30)
+        mark = orca.mark()
+        press("Return")
+        orca.wait_for("the list closed", r"collapsed|Troppo facile!", mark, 30)
+
+    def ready_to_play(self, orca):
+        mark = orca.mark()
+        press("Insert+a")
+        orca.wait_for("focus mode", r"^(Focus mode|Modalità focus)", mark, 30)
+
+    def close(self):
+        for process in reversed(self.processes):
+            end(process)
+
+
 def main():
+    page = sys.argv[1] == "--page" if len(sys.argv) > 1 else False
+    if len(sys.argv) != (4 if page else 2) or (page and sys.argv[2] not in ("firefox", "chromium")):
+        sys.exit(__doc__)
     other = subprocess.run(["pgrep", "-a", "-u", str(os.getuid()), "-x", "orca"],
                            stdout=subprocess.PIPE, text=True, check=False).stdout.strip()
     if other:
@@ -181,13 +317,11 @@ def main():
     launcher = start_bus(env)
     import pyatspi
     orca = Orca(env, os.path.join(work, "orca"))
-    game = None
+    game = Page(sys.argv[2], sys.argv[3], work) if page else Window(sys.argv[1])
     try:
         orca.wait_for("that it is on", r"Screen reader on|Lettore dello schermo attivo", 0, 60)
-        mark = orca.mark()
-        game = subprocess.Popen([sys.argv[1]], env=game_environment(env))
-        orca.wait_for("the start button, focused", r"^Inizia\b", mark, 60)
-        app = wait_for("the game on the accessibility bus", lambda: find_app(pyatspi, "Pentora"))
+        game.open(env, orca)
+        shown = pots(pyatspi, game.root(pyatspi))
 
         mark = orca.mark()
         press("0")
@@ -199,12 +333,11 @@ def main():
         mark = orca.mark()
         press("Tab")
         orca.wait_for("the difficulty box", r"combo box", mark, 30)
-        mark = orca.mark()
-        press("Down")
-        orca.wait_for("the first level", r"Troppo facile!", mark, 30)
+        game.choose_first_level(orca)
         mark = orca.mark()
         press("shift+Tab")
         orca.wait_for("the start button again", r"^Inizia\b", mark, 30)
+        game.ready_to_play(orca)
         mark = orca.mark()
         press("space")
         said = orca.wait_for("the start", r"Partita iniziata, livello 1, Troppo facile!", mark)
@@ -212,17 +345,19 @@ def main():
         moves = 0
         while True:
             mine, theirs = heard_board(said)
-            if (mine, theirs) != shown_board(pyatspi, app):
-                sys.exit(f"heard {mine} {theirs}, the game shows {shown_board(pyatspi, app)}")
+            if (mine, theirs) != shown_board(shown):
+                sys.exit(f"heard {mine} {theirs}, the game shows {shown_board(shown)}")
             if sum(mine) + sum(theirs) != 48:
                 sys.exit(f"48 beans expected in {said!r}")
             if moves == 3:
-                # The board key, in the middle of the game: the same board, the same turn.
-                mark = orca.mark()
-                press("0")
-                again = orca.wait_for("the board on request", r"Tocca a te\.$", mark)
-                if heard_board(again) != (mine, theirs):
-                    sys.exit(f"the board key said {again!r} after {said!r}")
+                # The board key twice, in the middle of the game: the same board, the same turn,
+                # said each time.
+                for which in ("", " again"):
+                    mark = orca.mark()
+                    press("0")
+                    again = orca.wait_for(f"the board on request{which}", r"Tocca a te\.$", mark)
+                    if heard_board(again) != (mine, theirs):
+                        sys.exit(f"the board key said {again!r} after {said!r}")
             pot = choose(mine)
             mark = orca.mark()
             press(str(pot + 1))
@@ -237,15 +372,14 @@ def main():
             sys.exit(f"the result should give both scores, 48 in all: {said!r}")
         mark = orca.mark()
         press("Return")
-        orca.wait_for("the window again after the result", r"^Inizia\b", mark, 30)
+        orca.wait_for("the start button again after the result", r"^Inizia\b", mark, 30)
         orca.stop()
         orca.print_transcript()
-        print(f"Orca said the start, each of {moves} turns, the board on request and the result")
+        print(f"Orca said the start, each of {moves} turns, the board twice on request and "
+              f"the result")
         return 0
     finally:
-        if game is not None and game.poll() is None:
-            game.terminate()
-            game.wait(10)
+        game.close()
         orca.stop()
         # speech-dispatcher, started for Orca, ends with its session.
         subprocess.run(["pkill", "-f", f"speech-dispatcher.*{work}"], check=False)
