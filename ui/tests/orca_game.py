@@ -13,8 +13,8 @@ were said, that the board key is heard (twice in a row on the page), and that ev
 one the game shows. What Orca said is printed.
 
 The page is served on 127.0.0.1 and opened in a browser window of its own. There Orca starts in
-browse mode, where the digits move among headings: the player turns focus mode on (Orca+A) on
-the start button, as a reader's user does on any page with keys of its own.
+browse mode, where the digits move among headings: the player turns sticky focus mode on (Orca+A
+twice) on the start button, as a reader's user does on a page with keys of its own.
 
 Exits with 77 (a skip) when another Orca of this user is running: Orca will not start beside
 it, and stopping it would silence a person's screen reader. Under CI (CI=true) that is a
@@ -124,6 +124,14 @@ class Orca:
                     return
         sys.exit(f"Orca did not finish {what} within {seconds:.0f} s")
 
+    def press(self, *keys):
+        """Keys pressed once Orca has finished what it was saying, as a person listens first;
+        returns the mark of what is said after them."""
+        self.wait_until_quiet("what it was saying", quiet=1.0)
+        mark = self.mark()
+        press(*keys)
+        return mark
+
     def stop(self):
         end(self.process)
 
@@ -198,8 +206,7 @@ class Window:
     @staticmethod
     def choose_first_level(orca):
         """Down in the box chooses the next level at once."""
-        mark = orca.mark()
-        press("Down")
+        mark = orca.press("Down")
         orca.wait_for("the first level", r"Troppo facile!", mark, 30)
 
     def ready_to_play(self, orca):
@@ -259,8 +266,7 @@ class Page:
         orca.wait_for("the page", r"\bPentora\b|fagioli", mark, 90)
         orca.wait_until_quiet("reading the page")
         for control in ("Istruzioni", "Inizia"):
-            mark = orca.mark()
-            press("Tab")
+            mark = orca.press("Tab")
             orca.wait_for(f"{control}, focused", rf"^{control}\b", mark, 30)
 
     def root(self, pyatspi):
@@ -277,19 +283,18 @@ class Page:
     @staticmethod
     def choose_first_level(orca):
         """Down opens the list on its first level, and Enter chooses it."""
-        mark = orca.mark()
-        press("Down")
+        mark = orca.press("Down")
         orca.wait_for("the list on its first level", r"Troppo facile!", mark, 30)
-        mark = orca.mark()
-        press("Return")
+        mark = orca.press("Return")
         orca.wait_for("the list closed", r"collapsed|Troppo facile!", mark, 30)
 
     # Twice: a message equal to the one before it is said again.
     board_key_presses = 2
 
     def ready_to_play(self, orca):
-        mark = orca.mark()
-        press("Insert+a")
+        # Orca+A twice: focus mode, and sticky, so that Orca does not go back to browse mode
+        # when the start button's caption changes.
+        mark = orca.press("Insert+a", "Insert+a")
         orca.wait_for("focus mode", r"^(Focus mode|Modalità focus)", mark, 30)
 
     def close(self):
@@ -328,23 +333,19 @@ def main():
         game.open(env, orca)
         shown = pots(pyatspi, game.root(pyatspi))
 
-        mark = orca.mark()
-        press("0")
+        mark = orca.press("0")
         said = orca.wait_for("the board before a game", r"Nessuna partita in corso\.$", mark)
         if heard_board(said) != ([0] * 7, [0] * 7):
             sys.exit(f"before a game the board should be empty: {said!r}")
 
         # The first level from the difficulty box's list, then back to the start button.
-        mark = orca.mark()
-        press("Tab")
+        mark = orca.press("Tab")
         orca.wait_for("the difficulty box", r"combo box", mark, 30)
         game.choose_first_level(orca)
-        mark = orca.mark()
-        press("shift+Tab")
+        mark = orca.press("shift+Tab")
         orca.wait_for("the start button again", r"^Inizia\b", mark, 30)
         game.ready_to_play(orca)
-        mark = orca.mark()
-        press("space")
+        mark = orca.press("space")
         said = orca.wait_for("the start", r"Partita iniziata, livello 1, Troppo facile!", mark)
 
         moves = 0
@@ -354,21 +355,16 @@ def main():
                 sys.exit(f"heard {mine} {theirs}, the game shows {shown_board(shown)}")
             if sum(mine) + sum(theirs) != 48:
                 sys.exit(f"48 beans expected in {said!r}")
-            # As a person does, the next key only once the turn has been heard to its end.
-            orca.wait_until_quiet(f"what followed move {moves}", quiet=1.0)
             if moves == 3:
                 # The board key in the middle of the game: the same board, the same turn, said
                 # each time it is pressed.
                 for which in ("", " again")[:game.board_key_presses]:
-                    mark = orca.mark()
-                    press("0")
+                    mark = orca.press("0")
                     again = orca.wait_for(f"the board on request{which}", r"Tocca a te\.$", mark)
                     if heard_board(again) != (mine, theirs):
                         sys.exit(f"the board key said {again!r} after {said!r}")
-                    orca.wait_until_quiet("the board", quiet=1.0)
             pot = choose(mine)
-            mark = orca.mark()
-            press(str(pot + 1))
+            mark = orca.press(str(pot + 1))
             moves += 1
             said = orca.wait_for(f"what followed move {moves} (pot {pot + 1})",
                                  r"Tocca (ancora )?a te\.$|" + RESULT.pattern, mark)
@@ -378,9 +374,11 @@ def main():
         scores = SCORES.search(said)
         if scores is None or int(scores[1]) + int(scores[2]) != 48:
             sys.exit(f"the result should give both scores, 48 in all: {said!r}")
-        mark = orca.mark()
-        press("Return")
-        orca.wait_for("the start button again after the result", r"^Inizia\b", mark, 30)
+        mark = orca.press("Return")
+        # The focus back on the start button, which may still say "Nuova Partita" as it gets it:
+        # its caption turns back to "Inizia" as the board is set again.
+        orca.wait_for("the start button again after the result", r"^(Inizia|Nuova Partita)\b",
+                      mark, 30)
         orca.stop()
         orca.print_transcript()
         print(f"Orca said the start, each of {moves} turns, the board on request and the result")
