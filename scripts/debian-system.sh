@@ -69,14 +69,29 @@ system_cleanup() {
 # than the host's with an argument (arm64, say), whose programs the host's binfmt_misc runs.
 # With PENTORA_BOOTSTRAPS naming a folder, each bootstrap is kept there as a tarball, and a later
 # system of the same release and architecture is unpacked from it: a run that needs several
-# pristine systems of one kind (CI) bootstraps it once.
+# pristine systems of one kind (CI) bootstraps it once. Two scripts that want the same kind at
+# once (CI runs some side by side) take turns: the second waits for the first's tarball.
 system_bootstrap() {
-    local arch=() kept=
-    [ $# -gt 0 ] && arch=(--arch "$1")
+    local kept=
     [ -f "$system/.complete" ] && return 0
     if [ -n "${PENTORA_BOOTSTRAPS:-}" ]; then
         kept="$PENTORA_BOOTSTRAPS/$release-${1:-$(dpkg --print-architecture)}.tar"
+        mkdir -p "$PENTORA_BOOTSTRAPS"
+        (
+            flock 9
+            system_bootstrap_or_unpack "$kept" "$@"
+        ) 9>"$kept.lock"
+    else
+        system_bootstrap_or_unpack "" "$@"
     fi
+}
+
+# system_bootstrap_or_unpack KEPT [ARCHITECTURE]: system_bootstrap's work, KEPT the tarball or
+# nothing.
+system_bootstrap_or_unpack() {
+    local kept=$1 arch=()
+    shift
+    [ $# -gt 0 ] && arch=(--arch "$1")
     system_remove
     local start=$SECONDS
     if [ -n "$kept" ] && [ -f "$kept" ]; then
@@ -97,7 +112,6 @@ system_bootstrap() {
     system_logged "$log_dir/debootstrap${1:+-$1}.log" \
         debootstrap "${arch[@]}" --variant=minbase "$release" "$system"
     if [ -n "$kept" ]; then
-        mkdir -p "$PENTORA_BOOTSTRAPS"
         tar -C "$system" --one-file-system --xattrs -cf "$kept.part" . && mv "$kept.part" "$kept"
     fi
     touch "$system/.complete"

@@ -3,16 +3,22 @@
 # release (debootstrap --variant=minbase, then a copy of this work tree, then scripts/play.sh and
 # scripts/test.sh inside it), and reports each command's result and time. Run as root.
 #
-#     scripts/fresh-debian.sh [--fresh] [--windows] RELEASE [TEST_ARGUMENTS...]
+#     scripts/fresh-debian.sh [--fresh] [--windows [--windows-qt DIR]] RELEASE [TEST_ARGUMENTS...]
 #
 # RELEASE is bookworm (Debian 12) or trixie (Debian 13). Arguments after it go to scripts/test.sh
-# (--quick, --no-sanitizers, --second-release). With --windows (trixie only), the system then also runs
-# scripts/windows.sh: the whole Windows build from an empty cache, Qt for Windows included, its
-# tests, the zip and the installer; the Debian 13 that build needs is then this one, not one of its
-# own. The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under
-# $XDG_CACHE_HOME), with the packages the scripts install there, so a second run starts at the
-# build; delete that folder to start from nothing again. With --fresh the system is bootstrapped
-# anew in a folder of its own and removed afterwards, as CI does.
+# (--quick, --no-sanitizers, --second-release). With --windows (trixie only), the system then also
+# runs scripts/windows.sh: the whole Windows build from an empty cache, Qt for Windows included,
+# its tests, the zip and the installer; the Debian 13 that build needs is then this one, not one of
+# its own. With --windows-qt, the Qt for Windows that `scripts/windows.sh --qt` builds with DIR as
+# its XDG_CACHE_HOME, holding the lock DIR/.lock meanwhile, goes into the system's cache before
+# the Windows build starts, once that lock is free: CI builds it beside its other steps, from
+# nothing too. A Qt that is not there, or not of the same version and options, is built by the
+# Windows build itself, as without the option.
+#
+# The bootstrapped system is kept in ~/.cache/pentora/debian-RELEASE (or under $XDG_CACHE_HOME),
+# with the packages the scripts install there, so a second run starts at the build; delete that
+# folder to start from nothing again. With --fresh the system is bootstrapped anew in a folder of
+# its own and removed afterwards, as CI does.
 #
 # PENTORA_WERROR is passed in (CI sets it). The work tree's files, committed or not, are copied
 # to /root/pentora inside the system at each run, so the builds always start from nothing.
@@ -20,10 +26,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 fresh=false
 windows=false
+windows_qt=
 while [ $# -gt 0 ]; do
     case "$1" in
         --fresh) fresh=true ;;
         --windows) windows=true ;;
+        --windows-qt) windows_qt=${2:?--windows-qt names a folder}; shift ;;
         *) break ;;
     esac
     shift
@@ -31,7 +39,7 @@ done
 release=${1:-}
 case "$release" in
     bookworm | trixie) shift ;;
-    *) echo "usage: $0 [--fresh] [--windows] bookworm|trixie [--quick | --no-sanitizers | --second-release]" >&2
+    *) echo "usage: $0 [--fresh] [--windows [--windows-qt DIR]] bookworm|trixie [--quick | --no-sanitizers | --second-release]" >&2
        exit 2 ;;
 esac
 if $windows && [ "$release" != trixie ]; then
@@ -107,6 +115,18 @@ status=0
 run play "$started_game" || status=1
 run test "scripts/test.sh $*" || status=1
 if $windows; then
+    if [ -n "$windows_qt" ]; then
+        step "Qt for Windows, built beside the rest of the run in $windows_qt"
+        start=$SECONDS
+        mkdir -p "$windows_qt"
+        flock --shared "$windows_qt/.lock" true
+        mkdir -p "$system/root/.cache/pentora"
+        find "$windows_qt" -xdev -path '*/qt-*-win64-*/.complete' -printf '%h\n' | while read -r qt; do
+            cp -a "$qt" "$system/root/.cache/pentora/"
+            echo "taken: $(basename "$qt")"
+        done
+        echo "waited for it and took it in $((SECONDS - start)) s"
+    fi
     run windows "scripts/windows.sh" || status=1
 fi
 

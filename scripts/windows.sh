@@ -6,6 +6,9 @@
 #                                 which is tried in a Wine prefix of its own
 #     scripts/windows.sh --core   the rules and the flow with their tests, no Qt: a minute or two
 #                                 (CI runs this)
+#     scripts/windows.sh --qt     Qt for Windows alone, into the cache, its compilers at the lowest
+#                                 priority: for a run with other work for the processors, which
+#                                 lends it their idle time (CI builds it beside its other steps)
 #
 # As root (or with sudo) it installs what it needs (scripts/deps.sh --windows). Debian ships no Qt
 # for Windows, so the first run of the whole build makes one from Debian's qt6-base source (the
@@ -17,10 +20,12 @@
 # of it when it fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+qt_only=false
 case "${1:-}" in
     "") preset=windows ;;
     --core) preset=windows-core ;;
-    *) echo "usage: $0 [--core]" >&2; exit 2 ;;
+    --qt) preset=windows qt_only=true ;;
+    *) echo "usage: $0 [--core | --qt]" >&2; exit 2 ;;
 esac
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/pentora"
 
@@ -32,7 +37,7 @@ cache="${XDG_CACHE_HOME:-$HOME/.cache}/pentora"
 if [ "$preset" = windows ] && [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
     # shellcheck source=debian-system.sh
     . "$root/scripts/debian-system.sh"
-    system_in_debian13 windows "$root" "the Windows build" "scripts/windows.sh" \
+    system_in_debian13 windows "$root" "the Windows build" "scripts/windows.sh ${1:-}" \
         SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}" \
         PENTORA_WERROR="${PENTORA_WERROR:-}" CI="${CI:-}"
 fi
@@ -135,7 +140,11 @@ if [ "$preset" = windows ]; then
             -DCMAKE_INSTALL_PREFIX="$qt_prefix" -DCMAKE_PROJECT_QtBase_INCLUDE="$qt_unity" \
             "${qt_options[@]}"
         echo "configured in $((SECONDS - start)) s"
-        logged qt-build cmake --build "$qt_build" --parallel "$jobs"
+        build_qt=(cmake --build "$qt_build" --parallel "$jobs")
+        if $qt_only; then
+            build_qt=(nice -n 19 "${build_qt[@]}")
+        fi
+        logged qt-build "${build_qt[@]}"
         # What each file took, for whoever trims the build further.
         cp "$qt_build/.ninja_log" "$logs/qt-ninja.log"
         logged qt-install cmake --install "$qt_build" --strip
@@ -149,6 +158,10 @@ if [ "$preset" = windows ]; then
     mkdir -p "$qt_prefix/translations"
     cp /usr/share/qt6/translations/qtbase_it.qm "$qt_prefix/translations/"
     prefixes+=("$qt_prefix")
+fi
+if $qt_only; then
+    echo "== Qt for Windows is in $qt_prefix"
+    exit 0
 fi
 
 # --- GoogleTest for Windows, from Debian's sources ---------------------------------------------
